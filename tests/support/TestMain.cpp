@@ -1,0 +1,28 @@
+// Entry point of every test program. A crash must end the process with a
+// failure code at once: under Wine an unhandled fault would otherwise start a
+// debugger and the run would wait for it.
+#include <windows.h>
+#include <commctrl.h>
+#include <cstdio>
+#include <gtest/gtest.h>
+
+namespace {
+LONG WINAPI ExitOnCrash(EXCEPTION_POINTERS* info)
+{
+    std::fprintf(stderr, "\nFATAL: unhandled exception 0x%08lX at %p\n",
+                 info->ExceptionRecord->ExceptionCode, info->ExceptionRecord->ExceptionAddress);
+    std::fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), 3);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
+    SetUnhandledExceptionFilter(ExitOnCrash);
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
