@@ -15,6 +15,20 @@ LONG WINAPI ExitOnCrash(EXCEPTION_POINTERS* info)
     TerminateProcess(GetCurrentProcess(), 3);
     return EXCEPTION_EXECUTE_HANDLER;
 }
+// Wine starts its desktop process on the first window of a session; until it
+// is up, window creation fails. Wait for it here rather than in every test.
+void WaitForDesktop()
+{
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        HWND probe = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+        if (probe != nullptr) {
+            DestroyWindow(probe);
+            return;
+        }
+        Sleep(100);
+    }
+    std::fprintf(stderr, "warning: no window could be created; window tests will fail\n");
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -23,6 +37,7 @@ int main(int argc, char** argv)
     SetUnhandledExceptionFilter(ExitOnCrash);
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
+    WaitForDesktop();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
