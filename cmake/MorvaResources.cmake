@@ -1,8 +1,9 @@
 # morva_add_resource_dll(<target> RC <script> OUTPUT_DIR <dir> [VERSION a.b.c.d] [NAME file.dll])
 #
 # Builds a resource-only DLL (no code, no entry point) from one resource script.
-# The script sees the version as RES_VERSION_MAJOR/MINOR/PATCH/BUILD and
-# RES_VERSION_TEXT; without VERSION it gets the project's own version.
+# The script sees the version as RES_VERSION_MAJOR/MINOR/PATCH/BUILD (windres
+# passes defines through a shell, so texts are built in the script from these
+# numbers); without VERSION it gets the project's own version.
 function(morva_add_resource_dll target)
   cmake_parse_arguments(ARG "" "RC;OUTPUT_DIR;VERSION;NAME" "" ${ARGN})
   if(NOT ARG_VERSION)
@@ -22,10 +23,10 @@ function(morva_add_resource_dll target)
     OUTPUT_NAME ${stem} PREFIX "" SUFFIX ".dll"
     RUNTIME_OUTPUT_DIRECTORY ${ARG_OUTPUT_DIR}
     LIBRARY_OUTPUT_DIRECTORY ${ARG_OUTPUT_DIR}
+    ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/${target}
     LINKER_LANGUAGE C)
   target_compile_definitions(${target} PRIVATE
-    RES_VERSION_MAJOR=${v0} RES_VERSION_MINOR=${v1} RES_VERSION_PATCH=${v2} RES_VERSION_BUILD=${v3}
-    RES_VERSION_TEXT=\"${ARG_VERSION}\" RES_FILE_NAME=\"${ARG_NAME}\")
+    RES_VERSION_MAJOR=${v0} RES_VERSION_MINOR=${v1} RES_VERSION_PATCH=${v2} RES_VERSION_BUILD=${v3})
   target_include_directories(${target} PRIVATE ${CMAKE_BINARY_DIR}/generated ${PROJECT_SOURCE_DIR}/resources)
   # No code: no C runtime, no entry point, no import library worth keeping.
   target_link_options(${target} PRIVATE -nostdlib -Wl,--entry=0 -Wl,--no-insert-timestamp)

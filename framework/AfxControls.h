@@ -9,6 +9,7 @@ class MORVA_API CStatic : public CWnd
 {
     DECLARE_DYNAMIC(CStatic)
 public:
+    using CWnd::Create;
     BOOL Create(LPCWSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID = 0xFFFF);
     HICON SetIcon(HICON hIcon) { return reinterpret_cast<HICON>(SendMessage(STM_SETICON, reinterpret_cast<WPARAM>(hIcon))); }
     HICON GetIcon() const { return reinterpret_cast<HICON>(SendMessage(STM_GETICON)); }
@@ -18,6 +19,7 @@ class MORVA_API CButton : public CWnd
 {
     DECLARE_DYNAMIC(CButton)
 public:
+    using CWnd::Create;
     BOOL Create(LPCWSTR lpszCaption, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
     void SetCheck(int nCheck) { SendMessage(BM_SETCHECK, static_cast<WPARAM>(nCheck)); }
@@ -27,6 +29,7 @@ class MORVA_API CEdit : public CWnd
 {
     DECLARE_DYNAMIC(CEdit)
 public:
+    using CWnd::Create;
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     void SetSel(int nStartChar, int nEndChar, BOOL bNoScroll = FALSE);
     void GetSel(int& nStartChar, int& nEndChar) const;
@@ -47,6 +50,7 @@ class MORVA_API CScrollBar : public CWnd
 {
     DECLARE_DYNAMIC(CScrollBar)
 public:
+    using CWnd::Create;
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     BOOL SetScrollInfo(LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE);
     BOOL GetScrollInfo(LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL) const;
@@ -62,6 +66,7 @@ class MORVA_API CComboBox : public CWnd
 {
     DECLARE_DYNAMIC(CComboBox)
 public:
+    using CWnd::Create;
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     int GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }
     int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }

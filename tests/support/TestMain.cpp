@@ -19,7 +19,7 @@ LONG WINAPI ExitOnCrash(EXCEPTION_POINTERS* info)
 // is up, window creation fails. Wait for it here rather than in every test.
 void WaitForDesktop()
 {
-    for (int attempt = 0; attempt < 50; ++attempt) {
+    for (int attempt = 0; attempt < 200; ++attempt) {
         HWND probe = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
         if (probe != nullptr) {
             DestroyWindow(probe);

@@ -1,0 +1,519 @@
+// SECListBaseT: the multi-column list control's logic, written once over its
+// host base class. SECListBaseC (over CWnd) is the child-window hosting; a
+// document-view hosting instantiates the same template over its view class.
+//
+// The model (rows, cells, columns, selection, focus, anchor, drop highlight)
+// needs no window: every operation works on an object that was never created,
+// and the requests for repainting or re-layout do nothing until there is one.
+//
+// Nearly every operation is virtual so that derived controls (the tree) can
+// replace single steps. The implementation is split by concern over the
+// SECList*.inl files, compiled together in SECListBaseC.cpp.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+#include <algorithm>
+#include <cstdlib>
+#include <cwchar>
+#include <vector>
+#include "framework/Framework.h"
+#include "listctrl/SECListClient.h"
+#include "listctrl/SECListEdit.h"
+#include "listctrl/SECListPaintContext.h"
+#include "listctrl/SECListShared.h"
+#include "listctrl/SECListTip.h"
+#include "listctrl/SECMemDC.h"
+#include "listctrl/SECThemeApi.h"
+#include "listctrl/SECListRecords.h"
+#include "listctrl/SECListSelection.h"
+#include "listctrl/SECListStyles.h"
+
+template <class THost>
+class SECListBaseT : public THost, public SECListClient
+{
+public:
+    using THost::m_hWnd;
+    using THost::ClientToScreen;
+    using THost::CreateEx;
+    using THost::GetParent;
+    using THost::GetStyle;
+    using THost::Invalidate;
+    using THost::InvalidateRect;
+    using THost::SendMessage;
+    using THost::PostMessage;
+    using THost::SetTimer;
+    using THost::KillTimer;
+    using THost::Default;
+
+    // Image list types of GetImageList / SetImageList.
+    enum { kImageNormal = 0, kImageSmall = 1, kImageState = 2, kImageHeader = 3, kImageListCount = 4 };
+    // Parts of GetCellRect.
+    enum { kCellWhole = 0, kCellImage = 1, kCellLabel = 2 };
+    // Timer ids.
+    enum { kTimerAutoScroll = 2, kTimerTypeAhead = 3, kTimerPendingEdit = 0xF002 };
+    // Control id of the in-place editor.
+    enum { kEditorId = 1 };
+    // Characters of the text scratch buffer (texts longer than this - 1 are cut).
+    enum { kTextBufferChars = 2048 };
+
+    // ---- Construction
+    SECListBaseT();
+    ~SECListBaseT() override;
+
+    // ---- Creation and styles (SECListFrame.inl)
+    BOOL Create(LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                UINT nID, CCreateContext* pContext = nullptr) override;
+    virtual BOOL Create(DWORD dwStyle, DWORD dwExStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
+                        LPVOID lpParam = nullptr);
+    virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam = nullptr);
+    // Takes the dialog control nID as a placeholder: its styles (plus WS_BORDER) and
+    // rectangle, then destroys it and creates the list in its place.
+    virtual BOOL CreateFromDlgItem(UINT nID, CWnd* pParentDlg);
+    // Supplies the default window class, then splits the creation styles.
+    BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
+    virtual void SplitCreateStyles(CREATESTRUCTW& cs);
+
+    virtual void SetNotifyWnd(CWnd* pWnd);
+    virtual CWnd* GetNotifyWnd() const;
+
+    virtual BOOL IsListStyleSet(DWORD dwStyle) const;
+    virtual BOOL IsListStyleExSet(DWORD dwExStyle) const;
+    virtual BOOL GetListStyles(DWORD& dwStyle, DWORD& dwExStyle) const;
+    virtual BOOL SetListStyles(DWORD dwStyle, DWORD dwExStyle, BOOL bRedraw = TRUE);
+    virtual DWORD GetListStyle() const;
+    virtual DWORD GetListStyleEx() const;
+    virtual BOOL SetListStyle(DWORD dwStyle, BOOL bRedraw = TRUE);
+    virtual BOOL SetListStyleEx(DWORD dwExStyle, BOOL bRedraw = TRUE);
+    virtual BOOL ModifyListStyle(DWORD dwRemove, DWORD dwAdd, BOOL bRedraw = TRUE);
+    virtual BOOL ModifyListStyleEx(DWORD dwRemove, DWORD dwAdd, BOOL bRedraw = TRUE);
+    virtual BOOL ModifyListStyles(DWORD dwRemove, DWORD dwAdd, DWORD dwRemoveEx, DWORD dwAddEx, BOOL bRedraw = TRUE);
+    virtual void EnableLabelWrap(BOOL bEnable);
+    virtual void EnableTips(BOOL bEnable);
+    virtual void EnableMultiSelect(BOOL bEnable);
+    virtual BOOL AreTipsEnabled() const;
+    virtual BOOL HasHeader() const;
+    virtual void ShowHeader(BOOL bShow, BOOL bButtons = TRUE);
+    virtual BOOL IsMultiSelect() const;
+    virtual void SetAutoUpdate(BOOL bAutoUpdate);
+    virtual BOOL GetAutoUpdate() const;
+
+    // ---- Colours and fonts (SECListPaint.inl)
+    virtual void SetTextColor(COLORREF cr);
+    virtual COLORREF GetTextColor() const;
+    virtual void SetTextBkColor(COLORREF cr);
+    virtual COLORREF GetTextBkColor() const;
+    virtual void SetSelectedTextColor(COLORREF cr);
+    virtual void SetSelectedBkColor(COLORREF cr);
+    virtual void SetBkColor(COLORREF cr);
+    // Background of the rows area: the control background, or the disabled one.
+    virtual COLORREF GetBkColor() const;
+    virtual void SetFollowSystemColors(BOOL bFollow);
+    virtual void ReloadSystemColors();
+    virtual HFONT GetHeaderFont() const;
+
+    // ---- Rows (SECListModel.inl)
+    virtual SECListItem* NewItemRecord();
+    virtual int InitItemRecord(SECListItem* pItem);
+    virtual BOOL AllocSubItems(SECListItem* pItem);
+    virtual void FreeSubItems(SECListItem* pItem);
+    virtual int InsertItemRecord(int nItem, SECListItem* pItem);
+    virtual int InsertItem(const LVITEMW* pItem);
+    virtual int InsertItem(UINT nMask, int nItem, LPCWSTR lpszItem, UINT nState, UINT nStateMask, int nImage,
+                           LPARAM lParam);
+    virtual int InsertItem(int nItem, LPCWSTR lpszItem, int nImage);
+    virtual int InsertItem(int nItem, LPCWSTR lpszItem);
+    virtual int InsertItemAfter(SECListItem* pAfter, LVITEMW* pItem);
+    virtual int InsertItemBefore(SECListItem* pBefore, LVITEMW* pItem);
+    virtual BOOL DeleteItem(int nItem, int nCount = 1);
+    virtual BOOL DeleteItem(SECListItem* pItem);
+    virtual BOOL DeleteAllItems();
+    virtual int GetItemCount() const;
+    virtual int GetRowCount() const;
+    virtual int GetSubItemCount() const;
+    virtual LPARAM GetRecordData(const SECListItem* pItem) const;
+    // The row record at nItem; null when there is none.
+    SECListItem* GetItemAt(int nItem) const;
+    // Index of the row holding the record; -1 when absent.
+    int FindItemRecord(const SECListItem* pItem) const;
+
+    virtual BOOL SetItem(const LVITEMW* pItem, BOOL bRedraw = TRUE);
+    virtual BOOL SetItem(int nItem, int nSubItem, UINT nMask, LPCWSTR lpszItem, int nImage, UINT nState,
+                         UINT nStateMask, LPARAM lParam);
+    virtual BOOL GetItem(LVITEMW* pItem, BOOL bCopyText = TRUE, BOOL bAskOwner = TRUE);
+    virtual BOOL SetItemText(int nItem, int nSubItem, LPCWSTR lpszText);
+    virtual int GetItemText(int nItem, int nSubItem, LPWSTR lpszText, int nLen);
+    CString GetItemText(int nItem, int nSubItem);
+    virtual BOOL SetItemState(int nItem, UINT nState, UINT nMask);
+    virtual UINT GetItemState(int nItem, UINT nMask);
+    virtual BOOL SetItemData(int nItem, DWORD_PTR dwData);
+    virtual DWORD_PTR GetItemData(int nItem);
+    virtual BOOL SetItemExState(int nItem, UINT nState, UINT nMask);
+    virtual UINT GetItemExState(int nItem, UINT nMask) const;
+    virtual void SetStateCallback(BOOL b);
+    virtual BOOL IsStateCallback() const;
+    virtual void SetExStateCallback(BOOL b);
+    virtual BOOL IsExStateCallback() const;
+
+    // ---- Columns (SECListModel.inl)
+    virtual int InsertColumnRecord(int nCol, SECListColumn* pColumn, BOOL bRedraw = TRUE);
+    virtual int InsertColumn(int nCol, LPCWSTR lpszHeading, int nFormat = LVCFMT_LEFT, int nWidth = -1,
+                             int nSubItem = -1, int nImage = -1, BOOL bRedraw = TRUE);
+    virtual int InsertColumn(int nCol, const LVCOLUMNW* pColumn, BOOL bRedraw = TRUE);
+    virtual int AddColumn(SECListColumn* pColumn);
+    virtual int AddColumn(LPCWSTR lpszHeading, int nFormat = LVCFMT_LEFT, int nWidth = -1, int nSubItem = -1,
+                          int nImage = -1);
+    virtual int AddColumn(const LVCOLUMNW* pColumn);
+    virtual BOOL DeleteColumn(int nCol);
+    virtual BOOL DeleteColumn(LPCWSTR lpszHeading);
+    virtual BOOL DeleteAllColumns();
+    virtual BOOL MoveColumn(int nFrom, int nTo, BOOL bRedraw = TRUE);
+    virtual BOOL GetColumn(int nCol, LVCOLUMNW* pColumn) const;
+    virtual BOOL SetColumn(int nCol, const LVCOLUMNW* pColumn, BOOL bRedraw = TRUE);
+    virtual BOOL SetColumnWidth(int nCol, int cx);
+    virtual int GetColumnWidth(int nCol) const;
+    virtual BOOL SetColumnFormat(int nCol, int nFormat);
+    virtual int GetColumnFormat(int nCol) const;
+    virtual BOOL SetColumnHeading(int nCol, LPCWSTR lpszHeading);
+    virtual CString GetColumnHeading(int nCol) const;
+    virtual int GetColumnCount() const;
+    virtual SECListColumn* GetColumnRecord(int nCol) const;
+    virtual BOOL FindColumn(LPCWSTR lpszHeading, int& nCol, int& nSubItem) const;
+    virtual BOOL HasColumn(LPCWSTR lpszHeading) const;
+    // Index of the main column (the first whose sub-item is 0); -1 without one.
+    int GetMainColumn() const;
+
+    // ---- Image lists (SECListModel.inl)
+    virtual CImageList* GetImageList(int nImageList) const;
+    virtual CImageList* SetImageList(CImageList* pImageList, int nImageList);
+    virtual BOOL CopyImageList(CImageList* pSource, CImageList*& pCopy);
+
+    // ---- Selection set (SECListSelect.inl)
+    virtual UINT GetSelectedCount() const;
+    virtual BOOL SelectItem(int nItem, BOOL bSelect);
+    virtual BOOL SelectItemRange(int nFirst, int nLast, BOOL bSelect);
+    virtual void DeselectAllItems(int nExcept = -1);
+    virtual BOOL FocusAndSelectItem(int nItem, BOOL bSelect = TRUE);
+    virtual BOOL SetFocusItem(int nItem);
+    virtual int GetFocusItem() const;
+    virtual BOOL SetDropHilightItem(int nItem);
+    virtual int GetDropHilightItem() const;
+    virtual int GetNextItem(int nItem, int nFlags);
+    int GetAnchorItem() const;
+    const SECListSelection& GetSelection() const;
+
+    // ---- Layout and hit-testing (SECListLayout.inl)
+    void GetInsideRect(CRect& rect) const override;
+    virtual void GetListClientRect(CRect& rect) const;
+    virtual int GetTopIndex() const;
+    virtual BOOL SetTopIndex(int nIndex);
+    virtual int GetRowSpacing() const;
+    virtual int GetCountPerPage();
+    virtual int GetCountPerPageAbove();
+    virtual int GetBottomIndex();
+    virtual int GetRowsHeight(int nFrom, int nTo, BOOL bInclusive);
+    virtual int CountRowsInHeight(int nHeight, int nStart, BOOL bForward);
+    virtual int GetColumnLeft(int nCol) const;
+    virtual int GetColumnRight(int nCol) const;
+    virtual int GetTotalWidth();
+    virtual BOOL EnsureVisible(int nItem, BOOL bPartialOK = FALSE);
+    virtual BOOL EnsureRangeVisible(int nFirst, int nLast);
+    BOOL GetCellRect(int nItem, int nCol, CRect& rect, int nCode) override;
+    virtual BOOL GetItemRect(int nItem, CRect& rect, int nCode);
+    virtual int GetItemHeight(int nItem);
+    virtual void MeasureItem(int nItem, SECListItem* pItem);
+    virtual void MeasureItemByIndex(int nItem);
+    virtual int MeasureSubItem(SECListPaintContext* pContext, int nCol);
+    virtual void CalcImageRect(SECListPaintContext* pContext, CRect& rect);
+    virtual void CalcTextRect(SECListPaintContext* pContext, CRect& rect, int nAvailable);
+    virtual int HitTest(CPoint point, UINT* pFlags = nullptr, int* pCol = nullptr);
+    virtual void ScrollHorz(int dx);
+    virtual void ScrollVert(int nRows, BOOL bByItem = FALSE);
+    virtual void UpdateScrollBars();
+    virtual void UpdateVertScrollBar(int nCount);
+    virtual void UpdateHorzScrollBar(int nTotalWidth);
+    virtual void ShowScrollBarCtrl(int nBar, BOOL bShow, SCROLLINFO* pInfo);
+    virtual CScrollBar* CreateScrollBarCtrl(DWORD dwStyle, UINT nID);
+    virtual void PositionScrollBars();
+    virtual void InvalidateRowHeights();
+    virtual void FitColumnsToWidth();
+    virtual void CheckFitColumns();
+    virtual void ReMeasureAllItems();
+    virtual void ReMeasureItem(int nItem);
+    virtual void InvalidateItem(int nItem, BOOL bLabelOnly = FALSE, BOOL bErase = FALSE, BOOL bToBottom = FALSE,
+                                BOOL bNow = FALSE);
+    virtual void InvalidateItemRange(int nFirst, int nLast);
+    virtual CDC* CreateClientDC();
+    // The client DC made by CreateClientDC goes back here.
+    virtual void ReleaseClientDC(CDC* pDC);
+    BOOL IsVertScrollBarShown() const;
+    BOOL IsHorzScrollBarShown() const;
+    int GetHorzOffset() const;
+    int GetHeaderHeight() const;
+    CScrollBar* GetScrollBarCtrl(int nBar) const;
+
+    // ---- Painting (SECListPaint.inl)
+    virtual void DoPaint(CDC* pDC);
+    virtual SECListPaintContext* CreatePaintContext(CDC* pDC);
+    virtual SECMemDC* CreateMemDC(CDC* pDC, const CRect& rect);
+    virtual void DrawHeader(SECListPaintContext* pContext);
+    virtual void DrawHeaderItem(int nCol, BOOL bPressed);
+    virtual void DrawHeaderImage(CDC* pDC, SECListColumn* pColumn, CRect& rcText, UINT& nFormat, int nTextWidth);
+    virtual CImageList* CreateHeaderDragImage(int nCol);
+    virtual void DrawColumnInsertMark(int nCol, CPoint point);
+    virtual void DrawRows(SECListPaintContext* pContext);
+    virtual void DrawRow(SECListPaintContext* pContext, int nItem, SECListItem* pItem, const CRect& rcRow);
+    virtual void LoadPaintItem(SECListPaintContext* pContext, int nItem, int nSubItem);
+    virtual void DrawSubItem(SECListPaintContext* pContext);
+    virtual void DrawItemImage(SECListPaintContext* pContext);
+    virtual void DrawItemText(SECListPaintContext* pContext);
+    virtual void DrawFocusRect(SECListPaintContext* pContext, int nItem, const CRect& rcRow);
+    virtual void DrawHorzGridLine(SECListPaintContext* pContext, const CRect& rcRow);
+    virtual void DrawVertGridLines(SECListPaintContext* pContext, const CRect& rcRow, BOOL bLastRow);
+    virtual void GetPaintTextColors(SECListPaintContext* pContext);
+    virtual void GetPaintBkColor(SECListPaintContext* pContext);
+    virtual void GetPaintCellBkColor(SECListPaintContext* pContext);
+    virtual void GetPaintFont(SECListPaintContext* pContext);
+    virtual HPEN GetHorzGridPen();
+    virtual HPEN GetVertGridPen();
+    virtual HFONT GetRowFont(int nItem);
+
+    // ---- Input (SECListInput.inl)
+    virtual int ProcessSelection(int nItem, UINT nHitFlags, UINT nKeyFlags, BOOL bByMouse);
+    virtual void AnalyzeClick(CPoint point, int nItem, UINT nHitFlags, BOOL& bArmDrag, BOOL& bSelect);
+    virtual int TrackColumnDivider(CPoint point, int nCol);
+    virtual void StartAutoScrollTimer(UINT nPeriod);
+    virtual void StopAutoScrollTimer();
+    virtual void CancelEditTimer();
+    virtual void OnKeySpace(int nItem, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt, UINT nFlags);
+    virtual void OnKeyUp(int nItem, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt, UINT nFlags);
+    virtual void OnKeyDown(int nItem, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt, UINT nFlags);
+    virtual void OnKeyF2(int nItem, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt, UINT nFlags);
+    virtual void OnKeyReturn(int nItem, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt, UINT nFlags);
+    virtual void OnKeyHome(int nItem, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt, UINT nFlags);
+    virtual void OnKeyEnd(int nItem, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt, UINT nFlags);
+    virtual void OnKeyLeft(int nItem, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt, UINT nFlags);
+    virtual void OnKeyBack(int nItem, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt, UINT nFlags);
+    virtual void OnKeyRight(int nItem, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt, UINT nFlags);
+    virtual void OnKeyMultiply(int nItem, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt, UINT nFlags);
+    virtual void OnKeyPageUp(int nItem, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt, UINT nFlags);
+    virtual void OnKeyPageDown(int nItem, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt, UINT nFlags);
+    // How long a click on the label of the selected focus row waits before the
+    // editor opens (0 turns the delayed edit off).
+    void SetPendingEditDelay(UINT nMilliseconds);
+    UINT GetPendingEditDelay() const;
+    void SetTypeAheadTimeout(UINT nMilliseconds);
+    int GetCurrentColumn() const;
+
+    // ---- In-place editing (SECListEditing.inl)
+    virtual SECListEdit* EditLabel(int nItem, int nCol = 0);
+    virtual SECListEdit* GetEditControl() const;
+    BOOL EndLabelEdit(BOOL bCommit) override;
+    int GetEditItem() const;
+    virtual void OnEditUpdate();
+    virtual void OnEditKillFocus();
+
+    // ---- Notifications (SECListFrame.inl)
+    virtual LRESULT NotifyParent(UINT nCode);
+    virtual BOOL NotifyBeginLabelEdit(int nItem, int nSubItem);
+    virtual BOOL NotifyEndLabelEdit(int nItem, int nSubItem, CString& strText, BOOL bCommit);
+    virtual LRESULT NotifyGetDispInfo(LVITEMW* pItem);
+    virtual void NotifySetDispInfo(LVITEMW* /*pItem*/);
+    virtual void NotifyGetExState(LVITEMW* /*pItem*/);
+    virtual void NotifyReserved();
+    virtual void NotifyInsertItem(int nItem);
+    virtual void NotifyDeleteItem(int nItem);
+    virtual void NotifyKeyDown(UINT nVKey);
+    virtual void NotifyColumnClick(int nCol);
+    LRESULT GetLastNotifyResult() const;
+
+    // ---- Overridable hooks, empty in the list
+    virtual void OnBeginDrag(int /*nItem*/, CPoint /*point*/);
+    virtual void OnBeginRDrag(int /*nItem*/, CPoint /*point*/);
+    virtual BOOL OnSelectionChanging(int /*nItem*/, int /*nOldFocus*/, BOOL /*bByMouse*/);
+    virtual void OnSelectionChanged(int /*nItem*/, int /*nOldFocus*/, BOOL /*bByMouse*/);
+    virtual void OnSelectionMoved(int /*nItem*/, BOOL /*bByMouse*/);
+    virtual void OnLabelEditAccepted(int /*nItem*/, int /*nSubItem*/);
+    virtual void OnColumnMoved(int /*nFrom*/, int /*nTo*/);
+    virtual void OnThemeChanged();
+
+    // ---- SECListClient
+    HWND GetOwnerWindow() const override;
+    BOOL HasVariableRowHeight() const override;
+    int GetColumnSubItem(int nCol) const override;
+    BOOL GetScrollOffsets(CPoint& point) const override;
+    void GetCellText(CString& strText, int nItem, int nSubItem) override;
+    void ClientToScreen(CPoint& point) const override;
+    CWnd* SetOwnerCapture(BOOL bSet) override;
+    BOOL IsRowSelected(int nItem) override;
+    COLORREF GetSelectedTextColor() const override;
+    COLORREF GetSelectedBkColor() const override;
+    COLORREF GetTipTextColor() const override;
+    COLORREF GetTipBkColor() const override;
+    HFONT GetOwnerFont() const override;
+    UINT GetRowState(int /*nItem*/, UINT /*nMask*/) override;
+
+    SECListTip* GetTip() const;
+
+    // ---- Message handlers (listed in the message map of each hosting)
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    int OnCreate(LPCREATESTRUCTW lpCreateStruct);
+    void OnDestroy();
+    void OnSize(UINT nType, int cx, int cy);
+    void OnPaint();
+    BOOL OnEraseBkgnd(CDC* pDC);
+    UINT OnGetDlgCode();
+    void OnEnable(BOOL bEnable);
+    void OnCancelMode();
+    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    void OnSysColorChange();
+    void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnLButtonUp(UINT nFlags, CPoint point);
+    void OnLButtonDblClk(UINT nFlags, CPoint point);
+    void OnRButtonDown(UINT nFlags, CPoint point);
+    void OnRButtonUp(UINT nFlags, CPoint point);
+    void OnMouseMove(UINT nFlags, CPoint point);
+    void OnSetFocus(CWnd* pOldWnd);
+    void OnKillFocus(CWnd* pNewWnd);
+    void OnTimer(UINT_PTR nIDEvent);
+    void OnSetFont(HFONT hFont, BOOL bRedraw);
+    HFONT OnGetFont();
+    LRESULT OnThemeChangedMessage(WPARAM wParam, LPARAM lParam);
+
+protected:
+    // Sends a notification record to the notify window: fills hwndFrom, idFrom and code.
+    LRESULT SendNotify(NMHDR* pHeader, UINT nCode);
+    // Text of a row or sub-item record; null when the sub-item does not exist.
+    LPWSTR* TextSlot(SECListItem* pItem, int nSubItem) const;
+    // Whether the window exists (notifications may destroy it).
+    BOOL IsAlive() const;
+    void HideTip();
+    void RefreshTip();
+    int DividerWidthLimit(int nCol) const;
+    void ScrollToBottom();
+    BOOL StepTo(int nItem, BOOL bShift, BOOL bCtrl, BOOL bEnsureVisible);
+    BOOL IsEditorWindow(HWND hWnd) const;
+    void ResizeColumnByDivider(int nCol, int nDelta);
+    void UpdateHeadingDrag(CPoint point);
+    void EraseColumnInsertMark(int nDropCol);
+    void EndHeadingDrag();
+    void SetHotColumn(int nCol);
+    BOOL TypeAhead(WCHAR ch);
+
+    // Model (rows, columns, selection)
+    CArray<SECListItem*, SECListItem*> m_items;     // the rows, owned
+    CArray<SECListColumn*, SECListColumn*> m_columns; // the columns, owned
+    int m_nSubItems = 0;                  // sub-item slots; every row has this many sub-items
+    SECListSelection m_selection;         // selected rows, sorted
+    int m_nFocusIndex = -1;               // focus row
+    int m_nAnchor = -1;                   // anchor of shift-extended selection
+    int m_nDropHilite = -1;               // drop-highlighted row
+    int m_nEditItem = -1;                 // row edited in place
+    int m_nEditCol = -1;                  // edited column, also the column of the last click or key
+    int m_nPendingEdit = -1;              // row whose label click may open the editor
+    int m_nTopIndex = 0;                  // first visible row
+    BOOL m_bStateCallback = FALSE;        // the owner keeps the state bits
+    BOOL m_bExStateCallback = FALSE;      // the owner keeps the extended state word
+    BOOL m_bAutoUpdate = FALSE;           // re-lay out after every insertion
+    CImageList* m_pImageLists[kImageListCount] = {}; // normal, small, state, header
+    CArray<CImageList*, CImageList*> m_retiredImageLists; // own copies replaced since, freed with the control
+    DWORD m_dwListStyle = 0;              // list style word
+    DWORD m_dwListStyleEx = 0;            // extended list style word
+    WCHAR* m_pTextBuffer = nullptr;       // scratch buffer for cell texts (owned)
+
+    // Window state
+    CWnd* m_pNotifyWnd = nullptr;         // explicit target of notifications, null for the parent
+    LRESULT m_lLastNotifyResult = 0;      // result of the last bare notification
+    int m_nHeaderHeight = 20;             // height of the header band
+    int m_nHorzOffset = 0;                // horizontal scroll position in pixels
+    DWORD m_dwScrollStyle = 0;            // WS_HSCROLL / WS_VSCROLL: which child bars are shown
+    int m_nWheelDelta = 0;                // wheel deltas not yet turned into scrolling
+    CScrollBar* m_pHorzBar = nullptr;     // horizontal child scroll bar (owned), made on first use
+    CScrollBar* m_pVertBar = nullptr;     // vertical child scroll bar (owned), made on first use
+    HFONT m_hFont = nullptr;              // font given with WM_SETFONT, not owned
+    HCURSOR m_hDividerCursor = nullptr;   // cursor over a column divider
+    SECListTip* m_pTip = nullptr;         // clipped-text tip (owned)
+    SECListEdit* m_pEdit = nullptr;       // in-place editor (owned)
+
+    // Input state
+    int m_nHotCol = -1;                   // heading drawn hot
+    int m_nPressedCol = -1;               // heading held down
+    int m_nDropCol = -1;                  // insertion position of a heading drag
+    CPoint m_ptButtonDown;                // where the last button press happened
+    BOOL m_bDragArmed = FALSE;            // the press may start a drag
+    BOOL m_bRowDrag = FALSE;              // a row drag runs
+    BOOL m_bHeadingDrag = FALSE;          // a heading drag runs
+    BOOL m_bOverDivider = FALSE;          // the pointer is over a column divider
+    BOOL m_bTrackingDivider = FALSE;      // the divider loop runs (no off-screen buffer then)
+    BOOL m_bTrackingLeave = FALSE;        // WM_MOUSELEAVE was requested
+    BOOL m_bVeto = FALSE;                 // result of the last OnSelectionChanging
+    BOOL m_bClickOnSelectedFocus = FALSE; // the last press hit the selected focus row
+    CImageList* m_pHeadingDragImage = nullptr; // drag image of a heading drag (owned)
+    BOOL m_bHeadingDragShown = FALSE;     // the drag image was shown once in this drag
+    UINT_PTR m_nPendingEditTimer = 0;     // pending-edit timer, 0 when not running
+    UINT m_nPendingEditDelay = 0;         // delay of the pending edit; set at construction
+    UINT_PTR m_nAutoScrollTimer = 0;      // auto-scroll timer, 0 when not running
+    UINT_PTR m_nTypeAheadTimer = 0;       // type-ahead timer, 0 when not running
+    UINT m_nTypeAheadTimeout = 250;       // type-ahead timeout in milliseconds
+    UINT m_nTypeAheadFlags = 0;           // SEC_TYPEAHEAD_ flags
+    CString m_strTypeAhead;               // characters typed so far
+    CString m_strSavedEditText;           // cell text when editing began
+    BOOL m_bEndingEdit = FALSE;           // EndLabelEdit is under way
+
+    // Colours
+    COLORREF m_crText = 0;                // text
+    COLORREF m_crTextBk = 0;              // text background
+    COLORREF m_crSelText = 0;             // selected text
+    COLORREF m_crSelBk = 0;               // selected background
+    COLORREF m_crGrayText = 0;            // grey text
+    COLORREF m_crCellBk = 0;              // cell background
+    COLORREF m_crFocusCellBk = 0;         // focused selected cell background
+    COLORREF m_crTipBk = 0;               // tip background
+    COLORREF m_crTipText = 0;             // tip text
+    COLORREF m_crBk = 0;                  // control background
+    BOOL m_bFollowSysColors = FALSE;      // reload the colours on WM_SYSCOLORCHANGE
+};
+
+// The child-window hosting, instantiated (and exported) once in the library.
+// Hosts use those instances; inline members are compiled where they are used.
+#if !defined(MORVA_BUILD_DLL)
+extern template class SECListBaseT<CWnd>;
+#endif
+typedef SECListBaseT<CWnd> SECListBaseC;
+
+// Message map entries of a list hosting; each hosting lists them in its map.
+#define SEC_LIST_MESSAGE_MAP_ENTRIES()                                                         \
+    ON_WM_CREATE()                                                                             \
+    ON_WM_DESTROY()                                                                            \
+    ON_WM_SIZE()                                                                               \
+    ON_WM_PAINT()                                                                              \
+    ON_WM_ERASEBKGND()                                                                         \
+    ON_WM_GETDLGCODE()                                                                         \
+    ON_WM_ENABLE()                                                                             \
+    ON_WM_CANCELMODE()                                                                         \
+    ON_WM_SETCURSOR()                                                                          \
+    ON_WM_SYSCOLORCHANGE()                                                                     \
+    ON_WM_HSCROLL()                                                                            \
+    ON_WM_VSCROLL()                                                                            \
+    ON_WM_MOUSEWHEEL()                                                                         \
+    ON_WM_KEYDOWN()                                                                            \
+    ON_WM_SYSKEYDOWN()                                                                         \
+    ON_WM_CHAR()                                                                               \
+    ON_WM_LBUTTONDOWN()                                                                        \
+    ON_WM_LBUTTONUP()                                                                          \
+    ON_WM_LBUTTONDBLCLK()                                                                      \
+    ON_WM_RBUTTONDOWN()                                                                        \
+    ON_WM_RBUTTONUP()                                                                          \
+    ON_WM_MOUSEMOVE()                                                                          \
+    ON_WM_SETFOCUS()                                                                           \
+    ON_WM_KILLFOCUS()                                                                          \
+    ON_WM_TIMER()                                                                              \
+    ON_WM_SETFONT()                                                                            \
+    ON_WM_GETFONT()                                                                            \
+    ON_EN_UPDATE(1, &ThisClass::OnEditUpdate)                                                  \
+    ON_EN_KILLFOCUS(1, &ThisClass::OnEditKillFocus)

@@ -1,0 +1,14 @@
+// The list logic instantiated over CWnd: the child-window hosting, exported
+// from the library.
+#include "listctrl/SECListBase.h"
+
+#include "listctrl/SECListAccessors.inl"
+#include "listctrl/SECListEditing.inl"
+#include "listctrl/SECListFrame.inl"
+#include "listctrl/SECListInput.inl"
+#include "listctrl/SECListLayout.inl"
+#include "listctrl/SECListModel.inl"
+#include "listctrl/SECListPaint.inl"
+#include "listctrl/SECListSelect.inl"
+
+template class MORVA_API SECListBaseT<CWnd>;

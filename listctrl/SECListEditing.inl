@@ -1,0 +1,136 @@
+// In-place label editing: the editor over a cell, the live update while
+// typing, and the end of an edit with or without commit. Part of SECListBaseT;
+// compiled in SECListBaseC.cpp.
+
+namespace SECListDetail {
+// Editor styles: WS_CHILD | WS_BORDER | ES_MULTILINE plus, for single-line
+// rows, ES_AUTOHSCROLL | ES_WANTRETURN, otherwise ES_AUTOVSCROLL.
+const DWORD kEditorSingleLine = 0x40801084;
+const DWORD kEditorMultiLine = 0x40800044;
+} // namespace SECListDetail
+
+template <class THost>
+SECListEdit* SECListBaseT<THost>::EditLabel(int nItem, int nCol)
+{
+    if (m_pEdit == nullptr || m_pEdit->m_hWnd != nullptr || !IsAlive() || GetItemAt(nItem) == nullptr)
+        return nullptr;
+    HideTip();
+    if (m_nEditItem >= 0)
+        EndLabelEdit(TRUE);
+    EnsureVisible(nItem); // the editor needs the cell on screen
+    const int nSubItem = GetColumnRecord(nCol) ? GetColumnSubItem(nCol) : 0;
+    m_nEditCol = nCol;
+    m_nPendingEdit = -1;
+    CancelEditTimer();
+    m_nEditItem = nItem;
+
+    CRect label;
+    GetCellRect(nItem, nCol, label, kCellLabel);
+    CRect inside;
+    GetInsideRect(inside);
+    const int left = std::max<int>(label.left - 4, 0);
+    const int right = std::min<int>(left + (label.Width() + 4) + 10, inside.right);
+    const CRect rect(left, label.top - 1, std::max(right, left + 1), label.bottom + 1);
+    const DWORD style = HasVariableRowHeight() ? SECListDetail::kEditorMultiLine : SECListDetail::kEditorSingleLine;
+    if (!m_pEdit->CreateEx(0, L"EDIT", nullptr, style, rect, this, kEditorId)) {
+        m_nEditItem = -1;
+        return nullptr;
+    }
+    m_pEdit->SendMessage(EM_SETTABSTOPS, 0, 0);
+    CString text;
+    GetCellText(text, nItem, nSubItem);
+    {
+        CClientDC dc(this);
+        SECListPaintContext* pContext = CreatePaintContext(&dc);
+        m_pEdit->SetWindowText(text);
+        pContext->m_nCol = nCol;
+        pContext->m_pColumn = GetColumnRecord(nCol);
+        LoadPaintItem(pContext, nItem, nSubItem);
+        m_pEdit->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(pContext->m_hFont), TRUE);
+        delete pContext;
+    }
+    m_pEdit->SendMessage(EM_SETSEL, 0, -1);
+    m_pEdit->SendMessage(EM_SCROLLCARET);
+
+    if (NotifyBeginLabelEdit(nItem, nSubItem)) {
+        if (m_pEdit->m_hWnd != nullptr)
+            m_pEdit->DestroyWindow();
+        m_nEditItem = -1;
+        m_nPendingEdit = -1;
+    } else if (IsAlive() && m_pEdit->m_hWnd != nullptr) {
+        m_pEdit->ShowWindow(SW_SHOW);
+        m_pEdit->SetFocus();
+        m_strSavedEditText = text;
+        InvalidateItem(nItem, FALSE, TRUE);
+    }
+    m_bEndingEdit = FALSE;
+    return m_pEdit;
+}
+
+template <class THost>
+void SECListBaseT<THost>::OnEditUpdate()
+{
+    // Text set while the editor is being prepared is no edit yet.
+    if (m_pEdit == nullptr || m_pEdit->m_hWnd == nullptr || !m_pEdit->IsWindowVisible() || m_nEditItem < 0)
+        return;
+    const int nItem = m_nEditItem;
+    const int nSubItem = std::max(GetColumnSubItem(m_nEditCol), 0);
+    const int nCol = GetColumnRecord(m_nEditCol) ? m_nEditCol : 0;
+    CRect before;
+    GetCellRect(nItem, nCol, before, kCellLabel);
+    CString text;
+    m_pEdit->GetWindowText(text);
+    SetItemText(nItem, nSubItem, text);
+    if (SECListItem* pRow = GetItemAt(nItem))
+        pRow->m_bDirty = TRUE;
+    MeasureItemByIndex(nItem);
+    CRect label;
+    GetCellRect(nItem, nCol, label, kCellLabel);
+    if (label.Height() != before.Height()) {
+        ReMeasureAllItems();
+        InvalidateItem(nItem, FALSE, TRUE, TRUE);
+    }
+    CRect inside;
+    GetInsideRect(inside);
+    const int left = std::max<int>(label.left - 4, 0);
+    const int cap = GetColumnCount() < 2 ? inside.right : GetColumnRight(nCol);
+    const int right = std::min<int>(left + (label.Width() + 8) + 10, cap);
+    m_pEdit->SetWindowPos(nullptr, 0, 0, std::max(right - left, 1), label.Height() + 2,
+                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+template <class THost>
+void SECListBaseT<THost>::OnEditKillFocus()
+{
+    EndLabelEdit(TRUE);
+}
+
+template <class THost>
+BOOL SECListBaseT<THost>::EndLabelEdit(BOOL bCommit)
+{
+    if (m_pEdit == nullptr || m_pEdit->m_hWnd == nullptr || m_bEndingEdit)
+        return FALSE;
+    m_bEndingEdit = TRUE;
+    CString text;
+    m_pEdit->GetWindowText(text);
+    const int nSubItem = GetColumnRecord(m_nEditCol) ? GetColumnSubItem(m_nEditCol) : 0;
+    const int nItem = m_nEditItem;
+    const BOOL bAccepted = NotifyEndLabelEdit(nItem, nSubItem, text, bCommit);
+    if (!IsAlive())
+        return TRUE;
+    if (bAccepted) {
+        SetItemText(nItem, nSubItem, text);
+        OnLabelEditAccepted(nItem, nSubItem);
+    } else {
+        SetItemText(nItem, nSubItem, m_strSavedEditText);
+    }
+    if (m_pEdit->m_hWnd != nullptr) {
+        if (::GetFocus() == m_pEdit->m_hWnd)
+            THost::SetFocus(); // the list takes the focus back from its editor
+        m_pEdit->DestroyWindow();
+    }
+    m_nEditItem = -1;
+    ReMeasureAllItems();
+    Invalidate();
+    return TRUE;
+}

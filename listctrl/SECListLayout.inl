@@ -1,0 +1,1052 @@
+// Where everything of the list lies: rows area, columns, row heights, scroll
+// offsets, the child scroll bars, and what is under a point. Part of
+// SECListBaseT; compiled in SECListBaseC.cpp.
+
+namespace SECListDetail {
+// Horizontal scroll step of a line command and of a wheel notch, in pixels.
+const int kHorzLineStep = 15;
+// Wheel delta of one notch.
+const int kWheelNotch = WHEEL_DELTA;
+// Control ids of the child scroll bars.
+const UINT kHorzBarId = 0xEA00;
+const UINT kVertBarId = 0xEA10;
+// A pointer this close to a column boundary in the header is on its divider.
+const int kDividerSlop = 4;
+// The text of a cell may use the column width minus the image and this margin.
+const int kTextMargin = 11;
+// Default origin of a measured label inside its cell.
+const int kLabelLeft = 6;
+const int kLabelTop = 2;
+// Gap between the row image and the label.
+const int kImageGap = 5;
+// Measuring flags: DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_CALCRECT.
+const UINT kMeasureFlags = 0xC50;
+} // namespace SECListDetail
+
+// A device context for measuring, selected with the list's font, kept for one
+// walk over many rows instead of one per row.
+template <class THost>
+class SECListMeasureScope
+{
+public:
+    explicit SECListMeasureScope(SECListBaseT<THost>* pList) : m_pList(pList)
+    {
+        m_pDC = pList->CreateClientDC();
+        if (m_pDC != nullptr)
+            m_hOldFont = static_cast<HFONT>(m_pDC->SelectObject(pList->GetOwnerFont()));
+    }
+    ~SECListMeasureScope()
+    {
+        if (m_pDC != nullptr) {
+            m_pDC->SelectObject(m_hOldFont);
+            m_pList->ReleaseClientDC(m_pDC);
+        }
+    }
+    CDC* DC() const { return m_pDC; }
+
+private:
+    SECListBaseT<THost>* m_pList; // the list measured
+    CDC* m_pDC = nullptr;         // the measuring context
+    HFONT m_hOldFont = nullptr;   // font displaced by the list's font
+};
+
+// ---------------------------------------------------------------------------
+// Rectangles
+
+template <class THost>
+void SECListBaseT<THost>::GetListClientRect(CRect& rect) const
+{
+    rect.SetRectEmpty();
+    if (m_hWnd != nullptr)
+        ::GetClientRect(m_hWnd, &rect);
+}
+
+template <class THost>
+void SECListBaseT<THost>::GetInsideRect(CRect& rect) const
+{
+    if (m_hWnd == nullptr) {
+        rect.SetRectEmpty();
+        return;
+    }
+    GetListClientRect(rect);
+    if ((m_dwListStyle & LVS_TYPEMASK) == SEC_LVS_VIEW_REPORT && HasHeader())
+        rect.top += m_nHeaderHeight;
+    if (IsVertScrollBarShown())
+        rect.right += 1 - SECListVScrollWidth();
+    if (IsHorzScrollBarShown())
+        rect.bottom += 1 - SECListHScrollHeight();
+    rect.bottom += 1;
+}
+
+template <class THost>
+CDC* SECListBaseT<THost>::CreateClientDC()
+{
+    return new CClientDC(this);
+}
+
+template <class THost>
+void SECListBaseT<THost>::ReleaseClientDC(CDC* pDC)
+{
+    delete pDC;
+}
+
+template <class THost>
+CScrollBar* SECListBaseT<THost>::GetScrollBarCtrl(int nBar) const
+{
+    return nBar == SB_HORZ ? m_pHorzBar : (nBar == SB_VERT ? m_pVertBar : nullptr);
+}
+
+// ---------------------------------------------------------------------------
+// Columns
+
+template <class THost>
+int SECListBaseT<THost>::GetColumnWidth(int nCol) const
+{
+    if (GetColumnCount() == 0) {
+        CRect inside;
+        GetInsideRect(inside);
+        return inside.Width();
+    }
+    const SECListColumn* pColumn = GetColumnRecord(nCol);
+    return pColumn ? pColumn->m_cx : 0;
+}
+
+template <class THost>
+int SECListBaseT<THost>::GetColumnLeft(int nCol) const
+{
+    int x = -m_nHorzOffset;
+    for (int i = 0; i < nCol && i < GetColumnCount(); ++i)
+        x += m_columns[i]->m_cx;
+    return x;
+}
+
+template <class THost>
+int SECListBaseT<THost>::GetColumnRight(int nCol) const
+{
+    return GetColumnLeft(nCol) + GetColumnWidth(nCol);
+}
+
+template <class THost>
+int SECListBaseT<THost>::GetTotalWidth()
+{
+    if (GetColumnCount() >= 2) {
+        int total = 0;
+        for (int i = 0; i < GetColumnCount(); ++i)
+            total += m_columns[i]->m_cx;
+        return total;
+    }
+    CRect inside;
+    GetInsideRect(inside);
+    int widest = 0;
+    SECListMeasureScope<THost> scope(this);
+    if (!HasVariableRowHeight()) {
+        for (int i = 0; i < GetItemCount(); ++i) {
+            MeasureItem(i, m_items.GetData()[i]);
+            widest = std::max<int>(widest, m_items.GetData()[i]->m_rcText.right + 5);
+        }
+    } else {
+        int y = 0;
+        for (int i = m_nTopIndex; i < GetItemCount() && y < inside.Height(); ++i) {
+            SECListItem* pRow = m_items.GetData()[i];
+            MeasureItem(i, pRow);
+            widest = std::max<int>(widest, pRow->m_rcText.right + 5);
+            y += pRow->m_cy + GetRowSpacing();
+        }
+    }
+    if ((m_dwListStyle & LVS_TYPEMASK) == SEC_LVS_VIEW_REPORT)
+        widest = std::max<int>(widest, inside.Width());
+    return widest;
+}
+
+template <class THost>
+void SECListBaseT<THost>::FitColumnsToWidth()
+{
+    const int count = GetColumnCount();
+    if (count == 0 || m_hWnd == nullptr)
+        return;
+    int nMain = -1;
+    for (int i = count - 1; i >= 0; --i) {
+        if (m_columns[i]->m_iSubItem == 0) {
+            nMain = i;
+            break;
+        }
+    }
+    if (nMain < 0)
+        return;
+    CRect inside;
+    GetInsideRect(inside);
+    const int width = inside.Width();
+    int others = 0;
+    for (int i = 0; i < count; ++i) {
+        if (i != nMain)
+            others += m_columns[i]->m_cx;
+    }
+    const int kMinMain = 20;
+    m_columns[nMain]->m_cx = width - others;
+    if (width > count + 19 && m_columns[nMain]->m_cx < kMinMain) {
+        // Share what is left beside a 20-pixel main column out by the old widths.
+        m_columns[nMain]->m_cx = kMinMain;
+        int remaining = width - kMinMain;
+        const double sum = others > 0 ? static_cast<double>(others) : 1.0;
+        const int total = remaining;
+        for (int i = 1; i <= count - 2; ++i) {
+            if (i == nMain)
+                continue;
+            const int share = static_cast<int>(m_columns[i]->m_cx / sum * total);
+            m_columns[i]->m_cx = share;
+            remaining -= share;
+        }
+        if (count - 1 != nMain)
+            m_columns[count - 1]->m_cx = remaining;
+    }
+    if (HasVariableRowHeight())
+        InvalidateRowHeights();
+}
+
+template <class THost>
+void SECListBaseT<THost>::CheckFitColumns()
+{
+    if (GetColumnCount() == 1 || IsListStyleExSet(SEC_LVSX_FITCOLUMNS))
+        FitColumnsToWidth();
+}
+
+// ---------------------------------------------------------------------------
+// Measuring
+
+template <class THost>
+int SECListBaseT<THost>::GetItemHeight(int nItem)
+{
+    SECListItem* pRow = GetItemAt(nItem);
+    if (pRow == nullptr)
+        return 0;
+    if (pRow->m_bDirty)
+        MeasureItem(nItem, pRow);
+    return pRow->m_cy;
+}
+
+template <class THost>
+void SECListBaseT<THost>::MeasureItemByIndex(int nItem)
+{
+    SECListItem* pRow = GetItemAt(nItem);
+    if (pRow != nullptr)
+        MeasureItem(nItem, pRow);
+}
+
+template <class THost>
+void SECListBaseT<THost>::MeasureItem(int nItem, SECListItem* pItem)
+{
+    if (pItem == nullptr || !pItem->m_bDirty)
+        return;
+    if (pItem->m_cy == -1)
+        pItem->m_cy = 0;
+    SECListMeasureScope<THost> scope(this);
+    if (scope.DC() == nullptr)
+        return;
+    SECListPaintContext* pContext = CreatePaintContext(scope.DC());
+    int height = pItem->m_cy;
+    const int columns = std::max(GetColumnCount(), 1);
+    for (int nCol = 0; nCol < columns; ++nCol) {
+        pContext->m_nCol = nCol;
+        pContext->m_pColumn = GetColumnRecord(nCol);
+        LoadPaintItem(pContext, nItem, GetColumnCount() ? GetColumnSubItem(nCol) : 0);
+        height = std::max(height, MeasureSubItem(pContext, nCol));
+    }
+    delete pContext;
+    // A row is never lower than one line of its font, so that an empty row can
+    // still be seen, clicked and scrolled.
+    pItem->m_cy = std::max(height, 1);
+    pItem->m_bDirty = FALSE;
+}
+
+template <class THost>
+void SECListBaseT<THost>::CalcImageRect(SECListPaintContext* pContext, CRect& rect)
+{
+    rect.SetRectEmpty();
+    const UINT view = m_dwListStyle & LVS_TYPEMASK;
+    CImageList* pImages = GetImageList(view == SEC_LVS_VIEW_ICON ? kImageNormal : kImageSmall);
+    if (pImages == nullptr || pImages->GetSafeHandle() == nullptr || pContext->m_pItem == nullptr)
+        return;
+    const CSize size = pImages->GetIconSize();
+    rect.SetRect(2, 2, size.cx + 2, size.cy + 2);
+}
+
+template <class THost>
+void SECListBaseT<THost>::CalcTextRect(SECListPaintContext* pContext, CRect& rect, int nAvailable)
+{
+    rect.SetRect(0, 0, std::max(nAvailable, 1), 0);
+    UINT flags = SECListDetail::kMeasureFlags;
+    const int align = pContext->m_pColumn ? pContext->m_pColumn->GetAlignment() : LVCFMT_LEFT;
+    if (align == LVCFMT_RIGHT)
+        flags |= DT_RIGHT;
+    else if (align == LVCFMT_CENTER)
+        flags |= DT_CENTER;
+    LPCWSTR text = pContext->m_lvi.pszText;
+    if (text == nullptr || SECListIsCallbackText(text) || *text == L'\0')
+        text = L" "; // an empty cell measures one line
+    int length = lstrlenW(text);
+    if (!HasVariableRowHeight()) {
+        const LPCWSTR lf = std::wcschr(text, L'\n');
+        if (lf != nullptr)
+            length = static_cast<int>(lf - text) + 1;
+        flags |= DT_SINGLELINE;
+    }
+    CDC* pDC = pContext->m_pDC;
+    HGDIOBJ old = pDC->SelectObject(pContext->m_hFont ? pContext->m_hFont : GetOwnerFont());
+    ::DrawTextW(pDC->GetSafeHdc(), text, length, &rect, flags);
+    pDC->SelectObject(old);
+}
+
+template <class THost>
+int SECListBaseT<THost>::MeasureSubItem(SECListPaintContext* pContext, int nCol)
+{
+    SECListItem* pRow = pContext->m_pItem;
+    if (pRow == nullptr)
+        return 0;
+    const UINT view = m_dwListStyle & LVS_TYPEMASK;
+    const BOOL bMain = pContext->m_pSubItem == nullptr;
+    CRect rcImage;
+    if (bMain) {
+        CalcImageRect(pContext, rcImage);
+        pRow->m_rcIcon = rcImage;
+    } else {
+        rcImage = pRow->m_rcIcon;
+    }
+    const int columnWidth = GetColumnCount() ? GetColumnWidth(nCol) : GetColumnWidth(0);
+    CRect rcText;
+    CalcTextRect(pContext, rcText, columnWidth - rcImage.Width() - SECListDetail::kTextMargin);
+    const int w = rcText.Width();
+    const int h = rcText.Height();
+    CPoint origin(SECListDetail::kLabelLeft, SECListDetail::kLabelTop);
+    if (bMain && !pRow->m_rcIcon.IsRectEmpty()) {
+        if (view == SEC_LVS_VIEW_ICON)
+            origin = CPoint(8, pRow->m_rcIcon.bottom + 2);
+        else
+            origin = CPoint(pRow->m_rcIcon.right + SECListDetail::kImageGap, (pRow->m_rcIcon.Height() - h) / 2);
+    }
+    const CRect label(origin.x, origin.y, origin.x + w, origin.y + h);
+    if (bMain)
+        pRow->m_rcText = label;
+    else
+        pContext->m_pSubItem->m_rcText = label;
+    if (view == SEC_LVS_VIEW_ICON)
+        return pRow->m_rcIcon.Height() - label.top + label.bottom + 5;
+    if (view == SEC_LVS_VIEW_REPORT)
+        return std::max(h, bMain ? pRow->m_rcIcon.Height() : 0);
+    return 0;
+}
+
+template <class THost>
+void SECListBaseT<THost>::InvalidateRowHeights()
+{
+    SECListItem** rows = m_items.GetData();
+    for (int i = 0; i < GetItemCount(); ++i) {
+        rows[i]->m_cy = -1;
+        rows[i]->m_bDirty = TRUE;
+    }
+}
+
+template <class THost>
+void SECListBaseT<THost>::ReMeasureAllItems()
+{
+    InvalidateRowHeights();
+    UpdateScrollBars();
+}
+
+template <class THost>
+void SECListBaseT<THost>::ReMeasureItem(int nItem)
+{
+    SECListItem* pRow = GetItemAt(nItem);
+    if (pRow == nullptr)
+        return;
+    pRow->m_cy = -1;
+    pRow->m_bDirty = TRUE;
+    UpdateScrollBars();
+    InvalidateItem(nItem, FALSE, TRUE, TRUE, FALSE);
+}
+
+// ---------------------------------------------------------------------------
+// Paging
+
+template <class THost>
+int SECListBaseT<THost>::GetRowsHeight(int nFrom, int nTo, BOOL bInclusive)
+{
+    const int sign = nFrom > nTo ? -1 : 1;
+    const int lo = std::max(std::min(nFrom, nTo), 0);
+    const int hi = std::max(nFrom, nTo);
+    const int end = std::min(bInclusive ? hi : hi - 1, GetItemCount() - 1);
+    int total = 0;
+    for (int i = lo; i <= end; ++i)
+        total += GetItemHeight(i) + GetRowSpacing();
+    return sign * total;
+}
+
+template <class THost>
+int SECListBaseT<THost>::CountRowsInHeight(int nHeight, int nStart, BOOL bForward)
+{
+    int count = 0;
+    int sum = 0;
+    for (int i = nStart; i >= 0 && i < GetItemCount() && sum < nHeight; i += bForward ? 1 : -1) {
+        sum += GetItemHeight(i) + GetRowSpacing();
+        ++count;
+    }
+    return count;
+}
+
+template <class THost>
+int SECListBaseT<THost>::GetCountPerPage()
+{
+    CRect inside;
+    GetInsideRect(inside);
+    const int height = inside.Height();
+    int count = 0;
+    int y = 0;
+    for (int i = m_nTopIndex; i < GetItemCount(); ++i) {
+        const int h = GetItemHeight(i) + GetRowSpacing();
+        if (y + h > height)
+            return count;
+        y += h;
+        ++count;
+    }
+    for (int i = m_nTopIndex - 1; i >= 0; --i) {
+        const int h = GetItemHeight(i) + GetRowSpacing();
+        if (y + h > height)
+            break;
+        y += h;
+        ++count;
+    }
+    return count;
+}
+
+template <class THost>
+int SECListBaseT<THost>::GetCountPerPageAbove()
+{
+    CRect inside;
+    GetInsideRect(inside);
+    int count = 0;
+    int y = 0;
+    for (int i = m_nTopIndex - 1; i >= 0; --i) {
+        const int h = GetItemHeight(i) + GetRowSpacing();
+        if (y + h > inside.Height())
+            break;
+        y += h;
+        ++count;
+    }
+    return count;
+}
+
+template <class THost>
+int SECListBaseT<THost>::GetBottomIndex()
+{
+    const int count = GetItemCount();
+    if (count == 0)
+        return -1;
+    CRect inside;
+    GetInsideRect(inside);
+    int y = 0;
+    int last = m_nTopIndex - 1;
+    for (int i = m_nTopIndex; i < count; ++i) {
+        y += GetItemHeight(i) + GetRowSpacing();
+        if (y > inside.Height())
+            break;
+        last = i;
+    }
+    return last;
+}
+
+template <class THost>
+BOOL SECListBaseT<THost>::SetTopIndex(int nIndex)
+{
+    if (nIndex < 0 || nIndex >= std::max(GetItemCount(), 1))
+        return FALSE;
+    ScrollVert(nIndex - m_nTopIndex);
+    return TRUE;
+}
+
+template <class THost>
+BOOL SECListBaseT<THost>::EnsureVisible(int nItem, BOOL /*bPartialOK*/)
+{
+    const int count = GetItemCount();
+    if (nItem < 0 || nItem >= count)
+        return FALSE;
+    const int b = GetBottomIndex();
+    const int t = m_nTopIndex;
+    if (nItem == b && b == count - 1)
+        return TRUE;
+    if (b != -1 && nItem >= b) {
+        ScrollVert(nItem - b, TRUE);
+        return TRUE;
+    }
+    if (nItem > t)
+        return TRUE;
+    ScrollVert(std::max(nItem - 1, 0) - t);
+    return TRUE;
+}
+
+template <class THost>
+BOOL SECListBaseT<THost>::EnsureRangeVisible(int nFirst, int nLast)
+{
+    if (nFirst < 0 || nFirst > nLast || nLast > GetItemCount())
+        return FALSE;
+    nLast = std::min(nLast, GetItemCount() - 1);
+    if (nFirst >= m_nTopIndex && nLast <= GetBottomIndex())
+        return TRUE;
+    CRect inside;
+    GetInsideRect(inside);
+    const int height = inside.Height();
+    int used = 0;
+    for (int i = nFirst; i <= nLast; ++i) {
+        const int h = GetItemHeight(i) + GetRowSpacing();
+        if (used + h >= height)
+            break;
+        used += h;
+    }
+    int top = nFirst;
+    int left = height - used;
+    if (left > 0 && nFirst > 0) {
+        for (int i = nFirst - 1; i >= 0; --i) {
+            const int h = GetItemHeight(i) + GetRowSpacing();
+            if (h > left)
+                break;
+            left -= h;
+            top = i;
+        }
+    }
+    ScrollVert(top - m_nTopIndex);
+    return TRUE;
+}
+
+// ---------------------------------------------------------------------------
+// Cells and hit-testing
+
+template <class THost>
+BOOL SECListBaseT<THost>::GetCellRect(int nItem, int nCol, CRect& rect, int nCode)
+{
+    SECListItem* pRow = GetItemAt(nItem);
+    if (pRow == nullptr || nItem < m_nTopIndex || (GetColumnCount() > 0 && GetColumnRecord(nCol) == nullptr))
+        return FALSE;
+    CRect inside;
+    GetInsideRect(inside);
+    int y = inside.top;
+    for (int i = m_nTopIndex; i < nItem; ++i)
+        y += GetItemHeight(i) + GetRowSpacing();
+    const int height = GetItemHeight(nItem);
+    const int left = GetColumnLeft(nCol);
+    const int right = GetColumnCount() < 2 ? inside.right : left + GetColumnWidth(nCol);
+    const CRect cell(left, y, right, y + height);
+    const int nSubItem = GetColumnCount() ? GetColumnSubItem(nCol) : 0;
+    if (nCode == kCellWhole) {
+        rect = cell;
+        return TRUE;
+    }
+    if (nSubItem != 0) {
+        if (nCode != kCellLabel || nSubItem > pRow->m_subItems.GetSize())
+            return FALSE;
+        const CRect& label = pRow->m_subItems[nSubItem - 1]->m_rcText;
+        const SECListColumn* pColumn = GetColumnRecord(nCol);
+        int x = left + label.left;
+        if (pColumn != nullptr && (pColumn->m_fmt & SECListColumn::kAlignMask) == SECListColumn::kAlignMask)
+            x = left + GetColumnWidth(nCol) / 2 - label.Width() / 2;
+        rect.SetRect(x, cell.top, x + label.Width(), cell.bottom);
+        return TRUE;
+    }
+    if (nCode == kCellLabel) {
+        rect.SetRect(left + pRow->m_rcText.left, cell.top, left + pRow->m_rcText.right, cell.bottom);
+        return TRUE;
+    }
+    if (nCode == kCellImage) {
+        rect = pRow->m_rcIcon;
+        rect.OffsetRect(left, cell.top);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+template <class THost>
+BOOL SECListBaseT<THost>::GetItemRect(int nItem, CRect& rect, int nCode)
+{
+    const int nMain = GetMainColumn();
+    return GetCellRect(nItem, nMain < 0 ? 0 : nMain, rect, nCode);
+}
+
+template <class THost>
+int SECListBaseT<THost>::HitTest(CPoint point, UINT* pFlags, int* pCol)
+{
+    UINT flags = 0;
+    int nCol = -1;
+    int nResult = -1;
+    auto answer = [&](int row) {
+        if (pFlags != nullptr)
+            *pFlags = flags ? flags : SEC_LVHT_NOWHERE;
+        if (pCol != nullptr)
+            *pCol = nCol;
+        return row;
+    };
+    CRect client;
+    GetListClientRect(client);
+    if (point.y < client.top)
+        flags |= SEC_LVHT_ABOVE;
+    if (point.y > client.bottom)
+        flags |= SEC_LVHT_BELOW;
+    if (point.x < client.left)
+        flags |= SEC_LVHT_TOLEFT;
+    if (point.x > client.right)
+        flags |= SEC_LVHT_TORIGHT;
+    if (flags != 0)
+        return answer(-1);
+    const int columns = GetColumnCount();
+    if (columns == 0) {
+        flags = SEC_LVHT_NOWHERE;
+        return answer(-1);
+    }
+    if (columns < 2) {
+        nCol = 0;
+    } else if (point.x >= -m_nHorzOffset) {
+        int right = -m_nHorzOffset;
+        for (int i = 0; i < columns; ++i) {
+            right += m_columns[i]->m_cx;
+            if (right > point.x) {
+                nCol = i;
+                break;
+            }
+        }
+    }
+    CRect inside;
+    GetInsideRect(inside);
+    if ((m_dwListStyle & LVS_TYPEMASK) == SEC_LVS_VIEW_REPORT && HasHeader() && point.y >= client.top &&
+        point.y <= inside.top) {
+        int left = -m_nHorzOffset;
+        for (int i = 0; i < columns; ++i) {
+            const int right = left + m_columns[i]->m_cx;
+            if (std::abs(point.x - right) <= SECListDetail::kDividerSlop) {
+                nCol = i;
+                flags = SEC_LVHT_ONDIVIDER;
+                return answer(-1);
+            }
+            if (point.x >= left && point.x < right) {
+                nCol = i;
+                flags = SEC_LVHT_ONHEADING;
+                return answer(-1);
+            }
+            left = right;
+        }
+        nCol = -1;
+        flags = SEC_LVHT_NOWHERE;
+        return answer(-1);
+    }
+    int y = inside.top;
+    for (int i = m_nTopIndex; i < GetItemCount() && y < inside.bottom; ++i) {
+        const int height = GetItemHeight(i) + GetRowSpacing();
+        if (point.y >= y && point.y < y + height) {
+            flags = SEC_LVHT_ONITEM;
+            nResult = i;
+            if (nCol >= 0 && GetColumnSubItem(nCol) == 0) {
+                const SECListItem* pRow = m_items.GetData()[i];
+                const CPoint origin(GetColumnLeft(nCol), y);
+                CRect label = pRow->m_rcText;
+                label.OffsetRect(origin.x, 0);
+                label.top = y;
+                label.bottom = y + height;
+                CRect image = pRow->m_rcIcon;
+                image.OffsetRect(origin);
+                CRect state = pRow->m_rcState;
+                state.OffsetRect(origin);
+                if (label.PtInRect(point))
+                    flags |= SEC_LVHT_ONITEMLABEL;
+                else if (image.PtInRect(point))
+                    flags |= SEC_LVHT_ONITEMICON;
+                else if (state.PtInRect(point))
+                    flags |= SEC_LVHT_ONITEMSTATE;
+                else if (point.x < label.left)
+                    flags |= SEC_LVHT_LEFTOFLABEL;
+                else
+                    flags |= SEC_LVHT_RIGHTOFLABEL;
+            }
+            return answer(nResult);
+        }
+        y += height;
+    }
+    flags = SEC_LVHT_NOWHERE;
+    return answer(-1);
+}
+
+// ---------------------------------------------------------------------------
+// Scrolling
+
+template <class THost>
+void SECListBaseT<THost>::ScrollHorz(int dx)
+{
+    CRect inside;
+    GetInsideRect(inside);
+    int offset = m_nHorzOffset - dx;
+    offset = std::max(offset, 0);
+    offset = std::min(offset, GetTotalWidth() - inside.Width());
+    offset = std::max(offset, 0); // content narrower than the area: no offset at all
+    if (offset == m_nHorzOffset)
+        return;
+    m_nHorzOffset = offset;
+    if (m_pHorzBar != nullptr && m_pHorzBar->m_hWnd != nullptr)
+        m_pHorzBar->SetScrollPos(m_nHorzOffset, TRUE);
+    if (IsAlive())
+        Invalidate(FALSE);
+}
+
+template <class THost>
+void SECListBaseT<THost>::ScrollVert(int nRows, BOOL bByItem)
+{
+    if (bByItem) {
+        const int b = GetBottomIndex();
+        const int h = GetRowsHeight(b, b + nRows, TRUE);
+        nRows = CountRowsInHeight(h, m_nTopIndex, TRUE);
+    }
+    const int count = GetItemCount();
+    int top = std::max(m_nTopIndex + nRows, 0);
+    if (top >= count)
+        top = count - 1;
+    top = std::max(top, 0);
+    if (top == m_nTopIndex)
+        return;
+    m_nTopIndex = top;
+    if (m_pVertBar != nullptr && m_pVertBar->m_hWnd != nullptr && IsVertScrollBarShown())
+        m_pVertBar->SetScrollPos(m_nTopIndex, TRUE);
+    if (IsAlive())
+        Invalidate(TRUE);
+}
+
+template <class THost>
+void SECListBaseT<THost>::ScrollToBottom()
+{
+    SCROLLINFO si{};
+    if (m_pVertBar == nullptr || !m_pVertBar->GetScrollInfo(&si, SIF_ALL))
+        return;
+    if (!HasVariableRowHeight()) {
+        ScrollVert(si.nMax - static_cast<int>(si.nPage) - si.nPos + 1);
+        return;
+    }
+    // The first row of the last full page, counted up from the bottom.
+    CRect inside;
+    GetInsideRect(inside);
+    int y = 0;
+    int top = GetItemCount() - 1;
+    for (int i = GetItemCount() - 1; i >= 0; --i) {
+        y += GetItemHeight(i) + GetRowSpacing();
+        if (y > inside.Height())
+            break;
+        top = i;
+    }
+    ScrollVert(std::max(top, 0) - m_nTopIndex);
+}
+
+template <class THost>
+void SECListBaseT<THost>::OnVScroll(UINT nSBCode, UINT /*nPos*/, CScrollBar* /*pScrollBar*/)
+{
+    EndLabelEdit(TRUE);
+    HideTip();
+    SCROLLINFO si{};
+    if (m_pVertBar == nullptr || !m_pVertBar->GetScrollInfo(&si, SIF_ALL))
+        return;
+    const int page = static_cast<int>(si.nPage);
+    switch (nSBCode) {
+    case SB_LINEUP:
+        if (si.nPos != 0)
+            ScrollVert(-1);
+        break;
+    case SB_LINEDOWN:
+        if (si.nPos + page < si.nMax + 1)
+            ScrollVert(1);
+        break;
+    case SB_PAGEUP:
+        ScrollVert(-std::max(GetCountPerPageAbove(), 1));
+        break;
+    case SB_PAGEDOWN:
+        ScrollVert(std::min(si.nMax - page + 1, m_nTopIndex + page) - m_nTopIndex);
+        break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK:
+        ScrollVert(si.nTrackPos - si.nPos);
+        break;
+    case SB_TOP:
+        ScrollVert(-m_nTopIndex);
+        break;
+    case SB_BOTTOM:
+        ScrollToBottom();
+        break;
+    default:
+        break;
+    }
+}
+
+// The right-edge command scrolls to the end of the content (the offset is
+// clamped to the total width less the rows area).
+template <class THost>
+void SECListBaseT<THost>::OnHScroll(UINT nSBCode, UINT /*nPos*/, CScrollBar* /*pScrollBar*/)
+{
+    EndLabelEdit(TRUE);
+    HideTip();
+    CRect inside;
+    GetInsideRect(inside);
+    SCROLLINFO si{};
+    if (m_pHorzBar != nullptr)
+        m_pHorzBar->GetScrollInfo(&si, SIF_ALL);
+    switch (nSBCode) {
+    case SB_LINELEFT:
+        ScrollHorz(SECListDetail::kHorzLineStep);
+        break;
+    case SB_LINERIGHT:
+        ScrollHorz(-SECListDetail::kHorzLineStep);
+        break;
+    case SB_PAGELEFT:
+        ScrollHorz(inside.Width());
+        break;
+    case SB_PAGERIGHT:
+        ScrollHorz(-inside.Width());
+        break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK:
+        ScrollHorz(m_nHorzOffset - si.nTrackPos);
+        break;
+    case SB_LEFT:
+        ScrollHorz(m_nHorzOffset);
+        break;
+    case SB_RIGHT:
+        ScrollHorz(m_nHorzOffset - GetTotalWidth());
+        break;
+    default:
+        break;
+    }
+}
+
+template <class THost>
+BOOL SECListBaseT<THost>::OnMouseWheel(UINT /*nFlags*/, short zDelta, CPoint /*pt*/)
+{
+    m_nWheelDelta += zDelta;
+    const int notches = m_nWheelDelta / SECListDetail::kWheelNotch;
+    if (notches == 0)
+        return TRUE;
+    HideTip();
+    if (IsVertScrollBarShown()) {
+        const BOOL bAtTop = m_nTopIndex == 0;
+        const BOOL bAtEnd = GetBottomIndex() >= GetItemCount() - 1;
+        if (!(notches > 0 && bAtTop) && !(notches < 0 && bAtEnd))
+            ScrollVert(-notches);
+    } else if (IsHorzScrollBarShown()) {
+        ScrollHorz(notches * SECListDetail::kHorzLineStep);
+    }
+    m_nWheelDelta = 0;
+    return TRUE;
+}
+
+// ---------------------------------------------------------------------------
+// Scroll bars
+
+template <class THost>
+CScrollBar* SECListBaseT<THost>::CreateScrollBarCtrl(DWORD dwStyle, UINT nID)
+{
+    CScrollBar* pBar = new CScrollBar;
+    if (!pBar->Create(dwStyle | WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), this, nID)) {
+        delete pBar;
+        return nullptr;
+    }
+    return pBar;
+}
+
+template <class THost>
+void SECListBaseT<THost>::ShowScrollBarCtrl(int nBar, BOOL bShow, SCROLLINFO* pInfo)
+{
+    if (nBar == SB_BOTH) {
+        ShowScrollBarCtrl(SB_HORZ, bShow, pInfo);
+        ShowScrollBarCtrl(SB_VERT, bShow, pInfo);
+        return;
+    }
+    if (m_hWnd == nullptr || (nBar != SB_HORZ && nBar != SB_VERT))
+        return;
+    if (IsListStyleSet(LVS_NOSCROLL))
+        bShow = FALSE;
+    CScrollBar*& pBar = nBar == SB_HORZ ? m_pHorzBar : m_pVertBar;
+    const DWORD bit = nBar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL;
+    if (pBar == nullptr || pBar->m_hWnd == nullptr) {
+        if (!bShow) {
+            m_dwScrollStyle &= ~bit;
+            return;
+        }
+        delete pBar;
+        pBar = CreateScrollBarCtrl(nBar == SB_HORZ ? SBS_HORZ : SBS_VERT,
+                                   nBar == SB_HORZ ? SECListDetail::kHorzBarId : SECListDetail::kVertBarId);
+        if (pBar == nullptr)
+            AfxThrowResourceException();
+        m_dwScrollStyle |= bit;
+        PositionScrollBars();
+    }
+    if (pInfo != nullptr)
+        pBar->SetScrollInfo(pInfo, FALSE);
+    const BOOL bWasShown = (m_dwScrollStyle & bit) != 0 && pBar->IsWindowVisible();
+    if (bShow)
+        m_dwScrollStyle |= bit;
+    else
+        m_dwScrollStyle &= ~bit;
+    if (bWasShown != bShow) {
+        pBar->ShowWindow(bShow ? SW_SHOWNA : SW_HIDE);
+        Invalidate();
+        this->UpdateWindow();
+    }
+}
+
+template <class THost>
+void SECListBaseT<THost>::UpdateVertScrollBar(int nCount)
+{
+    CRect before;
+    GetInsideRect(before);
+    const int page = GetCountPerPage();
+    if (nCount <= page) {
+        m_nTopIndex = 0;
+        ShowScrollBarCtrl(SB_VERT, FALSE, nullptr);
+    } else {
+        m_nTopIndex = std::max(0, std::min(m_nTopIndex, nCount - page));
+        SCROLLINFO si{};
+        si.cbSize = sizeof(si);
+        si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+        si.nMin = 0;
+        si.nMax = nCount - 1;
+        si.nPage = static_cast<UINT>(page);
+        si.nPos = m_nTopIndex;
+        ShowScrollBarCtrl(SB_VERT, TRUE, &si);
+    }
+    CRect after;
+    GetInsideRect(after);
+    if (before.Width() != after.Width()) {
+        CheckFitColumns();
+        Invalidate();
+    }
+}
+
+template <class THost>
+void SECListBaseT<THost>::UpdateHorzScrollBar(int nTotalWidth)
+{
+    CRect inside;
+    GetInsideRect(inside);
+    if (nTotalWidth <= inside.Width()) {
+        m_nHorzOffset = 0;
+        ShowScrollBarCtrl(SB_HORZ, FALSE, nullptr);
+        return;
+    }
+    m_nHorzOffset = std::max(0, std::min(m_nHorzOffset, nTotalWidth - inside.Width()));
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMin = 0;
+    si.nMax = nTotalWidth;
+    si.nPage = static_cast<UINT>(inside.Width());
+    si.nPos = m_nHorzOffset;
+    ShowScrollBarCtrl(SB_HORZ, TRUE, &si);
+}
+
+template <class THost>
+void SECListBaseT<THost>::UpdateScrollBars()
+{
+    if (!IsAlive())
+        return; // no window, no bars; rows are measured when they are shown
+    UpdateVertScrollBar(GetItemCount());
+    if (HasVariableRowHeight())
+        InvalidateRowHeights();
+    UpdateHorzScrollBar(GetTotalWidth());
+    UpdateVertScrollBar(GetItemCount());
+    PositionScrollBars();
+}
+
+template <class THost>
+void SECListBaseT<THost>::PositionScrollBars()
+{
+    if (m_hWnd == nullptr)
+        return;
+    CRect inside;
+    GetInsideRect(inside);
+    CRect client;
+    GetListClientRect(client);
+    struct Placement
+    {
+        CScrollBar* pBar;
+        CRect rect;
+    };
+    const int headerExtra =
+        ((m_dwListStyle & LVS_TYPEMASK) == SEC_LVS_VIEW_REPORT && HasHeader()) ? m_nHeaderHeight : 0;
+    Placement placements[2] = {
+        {m_pHorzBar, CRect(CPoint(inside.left, inside.bottom - 1),
+                           CSize(inside.Width() + 1, SECListHScrollHeight()))},
+        {m_pVertBar, CRect(CPoint(inside.right, client.top),
+                           CSize(SECListVScrollWidth(), inside.Height() + 1 + headerExtra))},
+    };
+    HDWP hdwp = ::BeginDeferWindowPos(2);
+    for (Placement& p : placements) {
+        if (p.pBar == nullptr || p.pBar->m_hWnd == nullptr)
+            continue;
+        CRect current;
+        p.pBar->GetWindowRect(&current);
+        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(&current), 2);
+        if (current == p.rect)
+            continue;
+        if (hdwp != nullptr)
+            hdwp = ::DeferWindowPos(hdwp, p.pBar->m_hWnd, nullptr, p.rect.left, p.rect.top, p.rect.Width(),
+                                    p.rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        p.pBar->Invalidate();
+    }
+    if (hdwp != nullptr)
+        ::EndDeferWindowPos(hdwp);
+}
+
+// ---------------------------------------------------------------------------
+// Invalidation
+
+template <class THost>
+void SECListBaseT<THost>::InvalidateItem(int nItem, BOOL bLabelOnly, BOOL bErase, BOOL bToBottom, BOOL bNow)
+{
+    if (!IsAlive() || nItem < m_nTopIndex || nItem >= GetItemCount())
+        return;
+    CRect inside;
+    GetInsideRect(inside);
+    int y = inside.top;
+    for (int i = m_nTopIndex; i < nItem; ++i) {
+        y += GetItemHeight(i) + GetRowSpacing();
+        if (y >= inside.bottom)
+            return; // below the visible rows: nothing on screen changes
+    }
+    const int height = GetItemHeight(nItem) + GetRowSpacing();
+    CRect rect(inside.left - m_nHorzOffset, y,
+               inside.left - m_nHorzOffset + std::max(GetTotalWidth(), inside.Width()), y + height);
+    if (bToBottom) {
+        if (!bErase && y + height < inside.bottom) {
+            CClientDC dc(this);
+            dc.FillSolidRect(CRect(rect.left, y + height, rect.right, inside.bottom), GetBkColor());
+        }
+        rect.bottom = inside.bottom;
+    }
+    if (bLabelOnly && !IsListStyleExSet(SEC_LVSX_FULLROWSELECT)) {
+        CRect label;
+        if (GetItemRect(nItem, label, kCellLabel)) {
+            rect.left = label.left - 3;
+            rect.right = label.right + 3;
+        }
+    }
+    if (bNow)
+        ::RedrawWindow(m_hWnd, &rect, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | (bErase ? RDW_ERASE : 0));
+    else
+        ::InvalidateRect(m_hWnd, &rect, bErase);
+}
+
+template <class THost>
+void SECListBaseT<THost>::InvalidateItemRange(int nFirst, int nLast)
+{
+    if (!IsAlive())
+        return;
+    if (nFirst > nLast)
+        std::swap(nFirst, nLast);
+    CRect inside;
+    GetInsideRect(inside);
+    nFirst = std::max(nFirst, m_nTopIndex);
+    int y = inside.top;
+    for (int i = m_nTopIndex; i < nFirst && y < inside.bottom; ++i)
+        y += GetItemHeight(i) + GetRowSpacing();
+    int bottom = y;
+    for (int i = nFirst; i <= nLast && i < GetItemCount() && bottom < inside.bottom; ++i)
+        bottom += GetItemHeight(i) + GetRowSpacing();
+    if (bottom > y)
+        ::InvalidateRect(m_hWnd, CRect(inside.left, y, inside.right, bottom), FALSE);
+}

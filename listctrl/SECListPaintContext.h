@@ -1,0 +1,37 @@
+// SECListPaintContext: the record one paint (or one measuring pass) works on:
+// the cell being drawn, its data and its colours. Made by CreatePaintContext
+// and deleted by whoever asked for it; derived controls return a derived record.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+#include "framework/Framework.h"
+#include "listctrl/SECListRecords.h"
+
+class MORVA_API SECListPaintContext
+{
+public:
+    explicit SECListPaintContext(CDC* pDC) : m_pDC(pDC) {}
+    virtual ~SECListPaintContext() = default;
+    SECListPaintContext(const SECListPaintContext&) = delete;
+    SECListPaintContext& operator=(const SECListPaintContext&) = delete;
+
+    // Cell flag (second word of m_cellFlags) that draws the text grey.
+    static const DWORD kCellGreyText = 0x100;
+
+    LVITEMW m_lvi{};                  // the cell's item request, filled by LoadPaintItem
+    DWORD m_cellFlags[3] = {0, 0, 0}; // cell attributes filled with the item request
+    CDC* m_pDC;                       // the device context painted or measured on
+    CRect m_rect;                     // the current cell
+    int m_nCol = 0;                   // the current column
+    UINT m_nViewMode = 0;             // list style & LVS_TYPEMASK
+    HFONT m_hFont = nullptr;          // font of the cell
+    SECListItem* m_pItem = nullptr;   // the row record
+    SECListSubItem* m_pSubItem = nullptr; // the sub-item record, null for the main column
+    SECListColumn* m_pColumn = nullptr;   // the column record
+    COLORREF m_crText = 0;            // text colour
+    COLORREF m_crTextBk = 0;          // text background
+    COLORREF m_crBk = 0;              // row background
+    COLORREF m_crCellBk = 0;          // cell background
+
+    BOOL IsGreyText() const { return (m_cellFlags[1] & kCellGreyText) != 0; }
+};

@@ -1,0 +1,60 @@
+#include "listctrl/SECListShared.h"
+
+namespace {
+struct SharedColors
+{
+    COLORREF disabledBk = ::GetSysColor(COLOR_3DLIGHT);     // background of a disabled list
+    COLORREF inactiveSelText = ::GetSysColor(COLOR_MENUTEXT); // selected text without focus
+    COLORREF headerFace = ::GetSysColor(COLOR_BTNFACE);      // header band
+};
+
+SharedColors& Colors()
+{
+    static SharedColors colors;
+    return colors;
+}
+
+// Read when the library is loaded.
+const int g_cxVScroll = ::GetSystemMetrics(SM_CXVSCROLL);
+const int g_cyHScroll = ::GetSystemMetrics(SM_CYHSCROLL);
+
+HBRUSH g_headerBrush = nullptr;
+HPEN g_horzGridPen = nullptr;
+HPEN g_vertGridPen = nullptr;
+} // namespace
+
+int SECListVScrollWidth() { return g_cxVScroll; }
+int SECListHScrollHeight() { return g_cyHScroll; }
+COLORREF SECListDisabledBkColor() { return Colors().disabledBk; }
+COLORREF SECListInactiveSelTextColor() { return Colors().inactiveSelText; }
+COLORREF SECListHeaderFaceColor() { return Colors().headerFace; }
+
+void SECListRefreshSharedColors()
+{
+    Colors() = SharedColors();
+    if (g_headerBrush != nullptr) {
+        ::DeleteObject(g_headerBrush);
+        g_headerBrush = nullptr;
+    }
+}
+
+HBRUSH SECListHeaderBrush()
+{
+    if (g_headerBrush == nullptr)
+        g_headerBrush = ::CreateSolidBrush(Colors().headerFace);
+    return g_headerBrush;
+}
+
+HPEN SECListHorzGridPen()
+{
+    if (g_horzGridPen == nullptr)
+        g_horzGridPen = ::CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW));
+    return g_horzGridPen;
+}
+
+HPEN SECListVertGridPen()
+{
+    if (g_vertGridPen == nullptr)
+        g_vertGridPen = ::CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW));
+    return g_vertGridPen;
+}

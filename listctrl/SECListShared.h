@@ -1,0 +1,23 @@
+// Process-wide state of the lists: the scroll-bar metrics read when the library
+// loads, the shared colours and the GDI objects created on first use and kept
+// until the process ends. Nothing here is locked: lists live on the UI thread.
+#pragma once
+#include <windows.h>
+#include "framework/MorvaApi.h"
+
+// Width of a vertical and height of a horizontal scroll bar.
+MORVA_API int SECListVScrollWidth();
+MORVA_API int SECListHScrollHeight();
+
+// Colours shared by every list: disabled background (COLOR_3DLIGHT), inactive
+// selected text (COLOR_MENUTEXT) and header face (COLOR_BTNFACE).
+MORVA_API COLORREF SECListDisabledBkColor();
+MORVA_API COLORREF SECListInactiveSelTextColor();
+MORVA_API COLORREF SECListHeaderFaceColor();
+// Reads the three colours again (WM_SYSCOLORCHANGE) and renews the header brush.
+MORVA_API void SECListRefreshSharedColors();
+
+// Header face brush and the grid pens (COLOR_BTNSHADOW, solid, 1 pixel).
+MORVA_API HBRUSH SECListHeaderBrush();
+MORVA_API HPEN SECListHorzGridPen();
+MORVA_API HPEN SECListVertGridPen();
