@@ -1,0 +1,5 @@
+// Resource numbers of the demo host application.
+#pragma once
+#define IDD_DEMO_FILES 1000
+#define IDC_DEMO_FOLDER 1001
+#define IDC_DEMO_FILES 1002

@@ -1,0 +1,126 @@
+// The demo host application. It does what a host of the library does first:
+// find and load the language resource library of the user's language (or the
+// one given on the command line) and make it the resource module. Then it
+// shows the library's list control in a dialog filled with the files of a folder.
+//
+//     MorvaDemo [language] [--folder <path>] [--snapshot <file.png>] [--interactive]
+//
+// language is a Windows language identifier (1031, or 0x0407); the default is
+// the user's. Without --interactive the dialog is created, painted, optionally
+// saved as PNG and closed again, so that the demo runs headless.
+#include <windows.h>
+#include <commctrl.h>
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include "DemoDialog.h"
+#include "dialogs/CPallasLanguageResource.h"
+#include "dialogs/FileVersion.h"
+#include "framework/Framework.h"
+
+namespace {
+struct Options
+{
+    WORD language = GetUserDefaultUILanguage(); // requested language
+    CString folder;                             // folder to list
+    CString snapshot;                           // PNG to write, empty for none
+    bool interactive = false;                   // run the dialog modally
+};
+
+Options ParseOptions(int argc, wchar_t** argv)
+{
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const CString arg = argv[i];
+        if (arg == L"--folder" && i + 1 < argc)
+            options.folder = argv[++i];
+        else if (arg == L"--snapshot" && i + 1 < argc)
+            options.snapshot = argv[++i];
+        else if (arg == L"--interactive")
+            options.interactive = true;
+        else
+            options.language = static_cast<WORD>(std::wcstoul(arg, nullptr, 0));
+    }
+    return options;
+}
+
+CString ModulePath(HMODULE module)
+{
+    WCHAR path[MAX_PATH] = L"";
+    GetModuleFileNameW(module, path, MAX_PATH);
+    return path;
+}
+
+void Print(const CString& text)
+{
+    // The console takes UTF-8; error texts may carry any character.
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(n > 0 ? n : 1), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, &utf8[0], n, nullptr, nullptr);
+    std::printf("%s\n", utf8.c_str());
+    std::fflush(stdout);
+}
+
+void PumpMessages()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!AfxPreTranslateMessage(&msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+}
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    const Options options = ParseOptions(argc, argv);
+
+    // The host of the library: its version is what the resource library must match.
+    const CString hostPath = ModulePath(AfxGetLibraryHandle());
+    CPallasLanguageResource resource(options.language);
+    HMODULE module = nullptr;
+    WORD cultureIndex = 0;
+    CString error;
+    if (resource.Load(module, cultureIndex, hostPath, error) != CLanguageResource::LoadOk || module == nullptr) {
+        Print(error.IsEmpty() ? CString(L"The resource library could not be loaded.") : error);
+        return 1;
+    }
+    CString folder;
+    resource.GetCultureFolder(resource.GetLanguage(), folder);
+    const CString libraryPath = ModulePath(module);
+    const CFileVersion version = CFileVersion::Read(libraryPath);
+    CString report;
+    report.Format(L"Requested language: %u (0x%04X)\nLoaded library: %s\nLanguage: %u (%s)\nVersion: %d.%d.%d.%d",
+                  options.language, options.language, libraryPath.GetString(), resource.GetLanguage(),
+                  folder.Left(folder.GetLength() - 1).GetString(), version.m_part[0], version.m_part[1],
+                  version.m_part[2], version.m_part[3]);
+    Print(report);
+    AfxSetResourceHandle(module);
+
+    CString listed = options.folder;
+    if (listed.IsEmpty())
+        listed = hostPath.Left(hostPath.ReverseFind(L'\\') + 1);
+    CDemoDialog dialog(listed);
+    if (options.interactive) {
+        dialog.DoModal();
+    } else if (dialog.Create(static_cast<UINT>(1000))) {
+        dialog.ShowWindow(SW_SHOW);
+        dialog.UpdateWindow();
+        PumpMessages();
+        CString summary;
+        summary.Format(L"Files dialog: %d rows listed from %s", dialog.GetList().GetItemCount(),
+                       dialog.GetFolder().GetString());
+        Print(summary);
+        dialog.DestroyWindow();
+    } else {
+        Print(L"The demo dialog could not be created.");
+        return 2;
+    }
+    AfxSetResourceHandle(nullptr);
+    FreeLibrary(module);
+    return 0;
+}
