@@ -23,6 +23,7 @@ class MORVA_API CDialog : public CWnd
 {
     DECLARE_DYNAMIC(CDialog)
 public:
+    using CWnd::Create;
     CDialog();
     CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
     CDialog(LPCWSTR lpszTemplateName, CWnd* pParentWnd = nullptr);

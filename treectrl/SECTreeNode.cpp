@@ -1,0 +1,209 @@
+#include "treectrl/SECTreeNode.h"
+
+SECTreeNode::SECTreeNode()
+    : m_pParent(nullptr), m_pNextSibling(nullptr), m_pPrevSibling(nullptr), m_pFirstChild(nullptr)
+{
+}
+
+SECTreeNode::~SECTreeNode() { DeleteDescendants(); }
+
+void SECTreeNode::DeleteDescendants()
+{
+    // Repeatedly delete the first leaf. The search resumes at the parent of the
+    // leaf just deleted rather than at this node, which keeps the order (children
+    // before parents, leftmost deepest first) while making a deep chain linear.
+    // Raw links are used: from the destructor, the derived parts of this node
+    // (e.g. a skip level read by navigation) are already gone.
+    SECTreeNode* pFrom = this;
+    while (m_pFirstChild != nullptr) {
+        // Descending through first-child links also settles the parent links on
+        // the way, so that an inconsistent parent link cannot stall the loop.
+        while (pFrom->m_pFirstChild != nullptr) {
+            pFrom->m_pFirstChild->m_pParent = pFrom;
+            pFrom = pFrom->m_pFirstChild;
+        }
+        SECTreeNode* pLeaf = pFrom;
+        pFrom = pLeaf->m_pParent;
+        pLeaf->Detach();
+        delete pLeaf;
+    }
+}
+
+SECTreeNode* SECTreeNode::GetParent() const { return m_pParent; }
+SECTreeNode* SECTreeNode::GetNextSibling() const { return m_pNextSibling; }
+SECTreeNode* SECTreeNode::GetPrevSibling() const { return m_pPrevSibling; }
+SECTreeNode* SECTreeNode::GetFirstChild() const { return m_pFirstChild; }
+void SECTreeNode::SetParent(SECTreeNode* pNode) { m_pParent = pNode; }
+void SECTreeNode::SetNextSibling(SECTreeNode* pNode) { m_pNextSibling = pNode; }
+void SECTreeNode::SetPrevSibling(SECTreeNode* pNode) { m_pPrevSibling = pNode; }
+void SECTreeNode::SetFirstChild(SECTreeNode* pNode) { m_pFirstChild = pNode; }
+int SECTreeNode::GetNodeType() const { return 0; }
+BOOL SECTreeNode::IsExpanded() const { return FALSE; }
+void SECTreeNode::SetExpanded(BOOL /*bExpanded*/) {}
+
+// Navigation ------------------------------------------------------------------
+
+WORD SECTreeNode::GetLevel() const
+{
+    WORD nLevel = 0;
+    for (const SECTreeNode* pNode = GetParent(); pNode != nullptr; pNode = pNode->GetParent())
+        ++nLevel;
+    return nLevel;
+}
+
+SECTreeNode* SECTreeNode::GetLastSibling() const
+{
+    const SECTreeNode* pNode = this;
+    for (SECTreeNode* pNext = pNode->GetNextSibling(); pNext != nullptr; pNext = pNext->GetNextSibling())
+        pNode = pNext;
+    return const_cast<SECTreeNode*>(pNode);
+}
+
+SECTreeNode* SECTreeNode::GetLastChild() const
+{
+    const SECTreeNode* pChild = GetFirstChild();
+    return pChild != nullptr ? pChild->GetLastSibling() : nullptr;
+}
+
+SECTreeNode* SECTreeNode::GetLastDescendant() const
+{
+    const SECTreeNode* pNode = this;
+    for (SECTreeNode* pChild = pNode->GetFirstChild(); pChild != nullptr; pChild = pNode->GetFirstChild())
+        pNode = pChild->GetLastSibling();
+    return const_cast<SECTreeNode*>(pNode);
+}
+
+SECTreeNode* SECTreeNode::GetFirstLeaf() const
+{
+    SECTreeNode* pNode = m_pFirstChild;
+    if (pNode == nullptr)
+        return nullptr;
+    for (SECTreeNode* pChild = pNode->GetFirstChild(); pChild != nullptr; pChild = pNode->GetFirstChild())
+        pNode = pChild;
+    return pNode;
+}
+
+SECTreeNode* SECTreeNode::GetNextInOrder() const
+{
+    if (SECTreeNode* pChild = GetFirstChild())
+        return pChild;
+    for (const SECTreeNode* pNode = this; pNode != nullptr; pNode = pNode->GetParent()) {
+        if (SECTreeNode* pNext = pNode->GetNextSibling())
+            return pNext;
+    }
+    return nullptr;
+}
+
+SECTreeNode* SECTreeNode::GetPrevInOrder() const
+{
+    if (const SECTreeNode* pPrev = GetPrevSibling())
+        return pPrev->GetLastDescendant();
+    return GetParent();
+}
+
+BOOL SECTreeNode::IsNodeMemoryUsable(const void* pNode)
+{
+    if (pNode == nullptr)
+        return FALSE;
+    const UINT_PTR nStart = reinterpret_cast<UINT_PTR>(pNode);
+    const UINT_PTR nEnd = nStart + sizeof(SECTreeNode);
+    if (nEnd < nStart)
+        return FALSE;
+    // The block may span regions (pages with different attributes); each part
+    // must qualify.
+    for (UINT_PTR nAt = nStart; nAt < nEnd;) {
+        MEMORY_BASIC_INFORMATION info{};
+        if (VirtualQuery(reinterpret_cast<LPCVOID>(nAt), &info, sizeof(info)) != sizeof(info))
+            return FALSE;
+        if (info.State != MEM_COMMIT || (info.Protect & PAGE_GUARD) != 0)
+            return FALSE;
+        const DWORD nAccess = info.Protect & ~(PAGE_NOCACHE | PAGE_WRITECOMBINE);
+        if (nAccess != PAGE_READWRITE && nAccess != PAGE_WRITECOPY && nAccess != PAGE_EXECUTE_READWRITE
+            && nAccess != PAGE_EXECUTE_WRITECOPY)
+            return FALSE;
+        const UINT_PTR nRegionEnd = reinterpret_cast<UINT_PTR>(info.BaseAddress) + info.RegionSize;
+        if (nRegionEnd <= nAt)
+            return FALSE;
+        nAt = nRegionEnd;
+    }
+    return TRUE;
+}
+
+BOOL SECTreeNode::IsAncestorOf(const SECTreeNode* pNode) const
+{
+    // Check the raw chain up to this node first: navigation of a derived node
+    // may read every raw ancestor, and the navigated chain is part of the raw one.
+    const SECTreeNode* pRaw = pNode;
+    for (; pRaw != nullptr && pRaw != this; pRaw = pRaw->m_pParent) {
+        if (!IsNodeMemoryUsable(pRaw))
+            return FALSE;
+    }
+    if (pRaw == nullptr || pNode == this)
+        return FALSE;
+    for (const SECTreeNode* pAncestor = pNode->GetParent(); pAncestor != nullptr;
+         pAncestor = pAncestor->GetParent()) {
+        if (pAncestor == this)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+// Linking -----------------------------------------------------------------------
+
+void SECTreeNode::Detach()
+{
+    if (m_pNextSibling != nullptr)
+        m_pNextSibling->m_pPrevSibling = m_pPrevSibling;
+    if (m_pPrevSibling != nullptr)
+        m_pPrevSibling->m_pNextSibling = m_pNextSibling;
+    if (m_pParent != nullptr && m_pParent->m_pFirstChild == this)
+        m_pParent->m_pFirstChild = m_pNextSibling;
+    m_pParent = nullptr;
+}
+
+BOOL SECTreeNode::AddChild(SECTreeNode* pParent, SECTreeNode* pChild, UINT_PTR nPosition)
+{
+    if (pParent == nullptr || pChild == nullptr || pParent == pChild)
+        return FALSE;
+    pChild->m_pParent = pParent;
+    SECTreeNode* pFirst = pParent->m_pFirstChild;
+    if (pFirst == nullptr) {
+        pParent->m_pFirstChild = pChild;
+        pChild->m_pPrevSibling = nullptr;
+        pChild->m_pNextSibling = nullptr;
+        return TRUE;
+    }
+    switch (nPosition) {
+    case addFirst:
+        pChild->m_pPrevSibling = nullptr;
+        pChild->m_pNextSibling = pFirst;
+        pFirst->m_pPrevSibling = pChild;
+        pParent->m_pFirstChild = pChild;
+        return TRUE;
+    case addLast:
+    case addLastAlso: {
+        SECTreeNode* pLast = pFirst;
+        while (pLast->m_pNextSibling != nullptr)
+            pLast = pLast->m_pNextSibling;
+        pLast->m_pNextSibling = pChild;
+        pChild->m_pPrevSibling = pLast;
+        pChild->m_pNextSibling = nullptr;
+        return TRUE;
+    }
+    default:
+        break;
+    }
+    // Compare addresses only: the position need not be a live node.
+    SECTreeNode* pAfter = pFirst;
+    while (pAfter != nullptr && reinterpret_cast<UINT_PTR>(pAfter) != nPosition)
+        pAfter = pAfter->m_pNextSibling;
+    if (pAfter == nullptr)
+        return FALSE;
+    SECTreeNode* pNext = pAfter->m_pNextSibling;
+    pChild->m_pNextSibling = pNext;
+    pChild->m_pPrevSibling = pAfter;
+    if (pNext != nullptr)
+        pNext->m_pPrevSibling = pChild;
+    pAfter->m_pNextSibling = pChild;
+    return TRUE;
+}

@@ -1,0 +1,69 @@
+#include "treectrl/SECTreeNodeX.h"
+
+SECTreeNodeX::SECTreeNodeX() : m_nSkipLevel(0) {}
+
+void SECTreeNodeX::GetDepthAndSkip(WORD& nDepth, WORD& nSkip) const
+{
+    nDepth = 0;
+    const SECTreeNode* pTop = this;
+    while (pTop->GetRawParent() != nullptr) {
+        pTop = pTop->GetRawParent();
+        ++nDepth;
+    }
+    const SECTreeNodeX* pTopX = pTop == this ? this : dynamic_cast<const SECTreeNodeX*>(pTop);
+    nSkip = pTopX != nullptr ? pTopX->m_nSkipLevel : 0;
+}
+
+SECTreeNode* SECTreeNodeX::GetParent() const
+{
+    SECTreeNode* pParent = m_pParent;
+    if (pParent == nullptr)
+        return nullptr;
+    WORD nDepth, nSkip;
+    GetDepthAndSkip(nDepth, nSkip);
+    if (nSkip != 0 && nDepth == static_cast<WORD>(nSkip + 1))
+        return pParent->GetRawParent();
+    return pParent;
+}
+
+SECTreeNode* SECTreeNodeX::GetNextSibling() const
+{
+    if (m_pNextSibling != nullptr || m_pParent == nullptr)
+        return m_pNextSibling;
+    WORD nDepth, nSkip;
+    GetDepthAndSkip(nDepth, nSkip);
+    if (nSkip == 0 || nDepth != static_cast<WORD>(nSkip + 1))
+        return nullptr;
+    // Continue with the children of the parent's next sibling.
+    const SECTreeNode* pUncle = m_pParent->GetRawNextSibling();
+    return pUncle != nullptr ? pUncle->GetRawFirstChild() : nullptr;
+}
+
+SECTreeNode* SECTreeNodeX::GetPrevSibling() const
+{
+    if (m_pPrevSibling != nullptr || m_pParent == nullptr)
+        return m_pPrevSibling;
+    WORD nDepth, nSkip;
+    GetDepthAndSkip(nDepth, nSkip);
+    if (nSkip == 0 || nDepth != static_cast<WORD>(nSkip + 1))
+        return nullptr;
+    // Continue with the last child of the parent's previous sibling.
+    const SECTreeNode* pUncle = m_pParent->GetRawPrevSibling();
+    SECTreeNode* pLast = pUncle != nullptr ? pUncle->GetRawFirstChild() : nullptr;
+    if (pLast == nullptr)
+        return nullptr;
+    while (pLast->GetRawNextSibling() != nullptr)
+        pLast = pLast->GetRawNextSibling();
+    return pLast;
+}
+
+SECTreeNode* SECTreeNodeX::GetFirstChild() const
+{
+    if (m_pFirstChild == nullptr)
+        return nullptr;
+    WORD nDepth, nSkip;
+    GetDepthAndSkip(nDepth, nSkip);
+    if (nSkip != 0 && nDepth == static_cast<WORD>(nSkip - 1))
+        return m_pFirstChild->GetRawFirstChild();
+    return m_pFirstChild;
+}

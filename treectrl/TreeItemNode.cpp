@@ -1,0 +1,54 @@
+#include "treectrl/TreeItemNode.h"
+#include <cwchar>
+
+namespace {
+LONG g_nLiveTexts = 0; // texts allocated by SetText and not yet freed
+}
+
+_Node::_Node()
+    : m_item{}, m_bMarker(FALSE), m_nPrefixWidth(0), m_nAttributes(0), m_nMinRowHeight(0)
+{
+    m_item.iImage = noImage;
+    m_item.iSelectedImage = noImage;
+}
+
+_Node::~_Node()
+{
+    FreeText(m_item.pszText);
+    m_item.pszText = nullptr;
+}
+
+BOOL _Node::IsExpanded() const { return (m_item.state & TVIS_EXPANDED) != 0; }
+
+void _Node::SetExpanded(BOOL bExpanded)
+{
+    if (bExpanded)
+        m_item.state |= TVIS_EXPANDED;
+    else
+        m_item.state &= ~static_cast<UINT>(TVIS_EXPANDED);
+}
+
+int _Node::GetItemType() const { return 0; }
+
+void _Node::SetText(LPCWSTR pszText)
+{
+    LPWSTR pszNew = const_cast<LPWSTR>(pszText);
+    if (pszText != nullptr && pszText != LPSTR_TEXTCALLBACKW) {
+        const size_t nLength = std::wcslen(pszText);
+        pszNew = new WCHAR[nLength + 1];
+        std::wmemcpy(pszNew, pszText, nLength + 1);
+        InterlockedIncrement(&g_nLiveTexts);
+    }
+    FreeText(m_item.pszText);
+    m_item.pszText = pszNew;
+}
+
+LONG _Node::GetLiveTextCount() { return g_nLiveTexts; }
+
+void _Node::FreeText(LPWSTR pszText)
+{
+    if (pszText == nullptr || pszText == LPSTR_TEXTCALLBACKW)
+        return;
+    delete[] pszText;
+    InterlockedDecrement(&g_nLiveTexts);
+}

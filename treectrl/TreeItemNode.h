@@ -1,0 +1,63 @@
+// _Node: the item node of the tree control. Besides the links and level skipping
+// of SECTreeNodeX it carries the item's record (text, images, state, item data),
+// the flags the tree control inherits down the subtree, and values the label
+// renderer caches between paints.
+//
+// The item text is owned by the node: null, a copy made by SetText, or the
+// callback marker LPSTR_TEXTCALLBACKW (the owner supplies the text on demand).
+// Store texts through SetText only: the destructor frees what it finds there
+// with delete[] and keeps count of the texts alive.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+#include "framework/CString.h"
+#include "treectrl/SECTreeNodeX.h"
+
+class MORVA_API _Node : public SECTreeNodeX
+{
+public:
+    // Attribute flags; both are inherited by the subtree.
+    enum : UINT
+    {
+        attrGreyed = 0x100, // drawn with grey text
+        attrHidden = 0x200, // gets no list rows
+    };
+    // Image and selected image value meaning no image.
+    enum : int
+    {
+        noImage = -12,
+    };
+
+    _Node();
+    // Frees the owned text (not null, not the callback marker).
+    ~_Node() override;
+
+    // Expanded flag: TVIS_EXPANDED in the item state.
+    BOOL IsExpanded() const override;
+    void SetExpanded(BOOL bExpanded) override;
+    // Answers 0; kept for the layout of the interface, nothing calls it.
+    virtual int GetItemType() const;
+
+    // Replaces the item text with a copy of pszText; null and the callback
+    // marker are stored as they are. The old text is freed only after the copy
+    // succeeded.
+    void SetText(LPCWSTR pszText);
+    // Whether the text is the callback marker.
+    BOOL IsTextCallback() const { return m_item.pszText == LPSTR_TEXTCALLBACKW; }
+
+    // Number of item texts owned by nodes of this process and not yet freed;
+    // lets tests prove that texts are freed, and callback markers are not.
+    static LONG GetLiveTextCount();
+
+    TVITEMW m_item;      // the item's attributes; hItem is set to the node itself on insertion
+    BOOL m_bMarker;      // the label holds the highlight marker (set by the renderer)
+    CString m_strPrefix; // label text before the highlight marker (renderer cache)
+    CString m_strSuffix; // label text after the highlight marker (renderer cache)
+    int m_nPrefixWidth;  // pixel width of m_strPrefix (renderer cache)
+    UINT m_nAttributes;  // attrGreyed and attrHidden bits
+    int m_nMinRowHeight; // starting height of the node's list row; 0 for none
+
+private:
+    // Frees an owned text; null and the callback marker are left alone.
+    static void FreeText(LPWSTR pszText);
+};
