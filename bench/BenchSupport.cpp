@@ -20,7 +20,10 @@ double TimeIt(const std::function<void()>& f, int repeat)
 
 void Report(const std::string& workload, double ours, double native)
 {
-    std::printf("%-46s %12.4f s %12.4f s %8.2fx\n", workload.c_str(), ours, native, native > 0 ? ours / native : 0.0);
+    if (native <= 0)
+        std::printf("%-46s %12.4f s %14s\n", workload.c_str(), ours, "(skipped)");
+    else
+        std::printf("%-46s %12.4f s %12.4f s %8.2fx\n", workload.c_str(), ours, native, ours / native);
     std::fflush(stdout);
 }
 
