@@ -11,4 +11,11 @@
 #include "listctrl/SECListPaint.inl"
 #include "listctrl/SECListSelect.inl"
 
+// GCC takes the export attribute on the instantiation itself, Clang only on a
+// declaration before it.
+#if defined(__clang__)
+extern template class MORVA_API SECListBaseT<CWnd>;
+template class SECListBaseT<CWnd>;
+#else
 template class MORVA_API SECListBaseT<CWnd>;
+#endif

@@ -1,0 +1,165 @@
+// CFileName against real files in a temporary folder, and the special folders.
+#include <gtest/gtest.h>
+#include "support/TempFolder.h"
+#include "util/CFileName.h"
+
+namespace {
+const WCHAR kFoldersKey[] = L"Software\\MORVA\\Folders";
+
+CString ReadText(const CString& path)
+{
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    char buffer[64] = {};
+    DWORD read = 0;
+    if (file != INVALID_HANDLE_VALUE) {
+        ReadFile(file, buffer, sizeof(buffer) - 1, &read, nullptr);
+        CloseHandle(file);
+    }
+    return CString(buffer);
+}
+
+// A folder value of a host's installer, recorded for one scope.
+class FolderValue
+{
+public:
+    FolderValue(HKEY root, int id, const CString& folder) : m_root(root)
+    {
+        m_name.Format(L"%d", id);
+        EXPECT_EQ(ERROR_SUCCESS, RegSetKeyValueW(root, kFoldersKey, m_name, REG_SZ, folder.GetString(),
+                                                 static_cast<DWORD>((folder.GetLength() + 1) * sizeof(WCHAR))));
+    }
+    ~FolderValue() { RegDeleteKeyValueW(m_root, kFoldersKey, m_name); }
+
+private:
+    HKEY m_root;    // HKEY_CURRENT_USER or HKEY_LOCAL_MACHINE
+    CString m_name; // value name: the id
+};
+} // namespace
+
+TEST(CFileNameDisk, ExistsReadOnlyAndDelete)
+{
+    TempFolder temp;
+    CFileName name(temp.WriteFile(L"a.txt"));
+    EXPECT_TRUE(name.Exists());
+    EXPECT_FALSE(CFileName(temp / L"b.txt").Exists());
+
+    // Read-only is set and cleared without touching the other attributes.
+    ASSERT_TRUE(SetFileAttributesW(name.GetPath(), FILE_ATTRIBUTE_HIDDEN));
+    const DWORD hidden = GetFileAttributesW(name.GetPath());
+    EXPECT_TRUE(name.SetReadOnly(TRUE));
+    EXPECT_TRUE(name.IsReadOnly());
+    EXPECT_EQ(hidden | FILE_ATTRIBUTE_READONLY, GetFileAttributesW(name.GetPath()));
+    EXPECT_TRUE(name.SetReadOnly(FALSE));
+    EXPECT_EQ(hidden, GetFileAttributesW(name.GetPath()));
+
+    ASSERT_TRUE(name.SetReadOnly(TRUE));
+    EXPECT_TRUE(name.Delete());
+    EXPECT_FALSE(PathExists(name.GetPath()));
+    EXPECT_FALSE(name.Delete());
+    // Without a base name there is nothing to delete, even when ".dat" exists.
+    EXPECT_FALSE(CFileName(temp.WriteFile(L".dat")).Delete());
+    EXPECT_TRUE(PathExists(temp / L".dat"));
+}
+
+TEST(CFileNameDisk, MakeUniqueAndCopyToUnique)
+{
+    TempFolder temp;
+    temp.WriteFile(L"log.000");
+    temp.WriteFile(L"log.001");
+    CFileName name(temp / L"log.txt");
+    EXPECT_TRUE(name.MakeUnique());
+    EXPECT_STREQ(temp / L"log.002", name.GetPath());
+
+    const CFileName source(temp.WriteFile(L"data.txt", "current"));
+    temp.WriteFile(L"data.000x", "older");
+    CString copy;
+    EXPECT_TRUE(source.CopyToUnique(L'x', copy));
+    EXPECT_STREQ(temp / L"data.001x", copy);
+    EXPECT_STREQ(L"current", ReadText(copy));
+    EXPECT_STREQ(L"older", ReadText(temp / L"data.000x"));
+    EXPECT_STREQ(temp / L"data.txt", source.GetPath());
+    EXPECT_FALSE(CFileName(temp / L"absent.txt").CopyToUnique(0, copy));
+    EXPECT_FALSE(PathExists(temp / L"absent.000"));
+}
+
+TEST(CFileNameDisk, AllNumbersTakenKeeps999AndOverwritesNothing)
+{
+    TempFolder temp;
+    for (int n = 0; n <= 999; ++n) {
+        CString file;
+        file.Format(L"full.%03d", n);
+        temp.WriteFile(file, "old");
+    }
+    CFileName name(temp.WriteFile(L"full.txt", "new"));
+    CString copy = L"untouched";
+    EXPECT_FALSE(name.CopyToUnique(0, copy));
+    EXPECT_STREQ(L"untouched", copy);
+    EXPECT_STREQ(L"old", ReadText(temp / L"full.999"));
+    EXPECT_FALSE(name.MakeUnique());
+    EXPECT_STREQ(L"999", name.GetExtension());
+}
+
+TEST(CFileNameDisk, TempAndCurrentDirectory)
+{
+    CFileName name(L"C:\\somewhere\\keep.me");
+    name.SetDirectory(CFileName::FolderTemp);
+    WCHAR temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    EXPECT_STREQ(CFileName::NormalizeDirectory(temp, L""), name.GetDirectory());
+    EXPECT_STREQ(L"keep.me", name.GetFileName());
+
+    TempFolder folder;
+    WCHAR saved[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, saved);
+    ASSERT_TRUE(SetCurrentDirectoryW(folder.Path()));
+    name.SetDirectory(CFileName::FolderCurrent, L"C:\\ignored\\");
+    const CFileName relative(L"sub\\x.txt");
+    const CFileName rooted(L"\\rooted\\x.txt");
+    SetCurrentDirectoryW(saved);
+    EXPECT_STREQ(folder / L"keep.me", name.GetPath());
+    EXPECT_STREQ(folder / L"sub\\x.txt", relative.GetPath());
+    EXPECT_STREQ(folder.Path().Left(2) + L"\\rooted\\", rooted.GetDirectory());
+
+    // Ids that name no special folder take the given path.
+    name.SetDirectory(-7, L"D:\\given");
+    EXPECT_STREQ(L"D:\\given\\keep.me", name.GetPath());
+}
+
+TEST(CFileNameDisk, InstalledFoldersComeFromTheRegistry)
+{
+    TempFolder user, machine;
+    WCHAR exe[MAX_PATH];
+    const CString exePath(exe, static_cast<int>(GetModuleFileNameW(nullptr, exe, MAX_PATH)));
+    const CString exeFolder = exePath.Left(exePath.ReverseFind(L'\\') + 1);
+    CFileName name(L"x.dll");
+
+    // Nothing recorded: the given path, and for the shared resources without
+    // one, the executable's folder.
+    name.SetDirectory(CFileName::FolderSharedResources, L"D:\\given");
+    EXPECT_STREQ(L"D:\\given\\", name.GetDirectory());
+    name.SetDirectory(CFileName::FolderSharedResources);
+    EXPECT_STREQ(exeFolder, name.GetDirectory());
+    {
+        FolderValue shared(HKEY_CURRENT_USER, CFileName::FolderSharedResources, user.Path());
+        name.SetDirectory(CFileName::FolderSharedResources, L"D:\\given");
+        EXPECT_STREQ(user.Path(), name.GetDirectory());
+    }
+    name.SetDirectory(CFileName::FolderSharedResources);
+    EXPECT_STREQ(exeFolder, name.GetDirectory());
+
+    // The current user's value comes before the machine's; a backslash is added.
+    CString machineDir = machine.Path();
+    machineDir.TrimRight(L'\\');
+    FolderValue inMachine(HKEY_LOCAL_MACHINE, CFileName::FolderInstalledFirst, machineDir);
+    name.SetDirectory(CFileName::FolderInstalledFirst);
+    EXPECT_STREQ(machine.Path(), name.GetDirectory());
+    {
+        FolderValue inUser(HKEY_CURRENT_USER, CFileName::FolderInstalledFirst, user.Path());
+        name.SetDirectory(CFileName::FolderInstalledFirst);
+        EXPECT_STREQ(user.Path(), name.GetDirectory());
+    }
+    // Outside the installation ids the registry is not asked.
+    FolderValue outside(HKEY_CURRENT_USER, -25, user.Path());
+    name.SetDirectory(-25, L"D:\\given\\");
+    EXPECT_STREQ(L"D:\\given\\", name.GetDirectory());
+}
