@@ -1,6 +1,7 @@
 # Cross toolchain: Clang targeting MinGW-w64, using Debian's MinGW GCC (posix threads)
 # C++ headers and runtime, which clang does not find by itself. The clang driver
-# puts no winpthread into its library group, so the whole of it is linked first.
+# puts no winpthread into its library group, so it is named with the standard
+# libraries.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(MINGW_GCC_DIR /usr/lib/gcc/x86_64-w64-mingw32/12-posix)
@@ -13,8 +14,9 @@ set(CMAKE_CXX_FLAGS_INIT "-isystem ${MINGW_GCC_DIR}/include/c++ -isystem ${MINGW
 set(CMAKE_EXE_LINKER_FLAGS_INIT    "-L${MINGW_GCC_DIR} -fuse-ld=bfd")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-L${MINGW_GCC_DIR} -fuse-ld=bfd")
 set(CMAKE_MODULE_LINKER_FLAGS_INIT "-L${MINGW_GCC_DIR} -fuse-ld=bfd")
-# After the objects, so that the product's own version resource comes first.
-set(CMAKE_CXX_STANDARD_LIBRARIES "-Wl,--whole-archive -lwinpthread -Wl,--no-whole-archive")
+# After the objects (so that the product's own version resource comes first) and
+# before the driver's own library group, whose runtime needs the threads library.
+set(CMAKE_CXX_STANDARD_LIBRARIES "-lstdc++ -lwinpthread -lkernel32 -luser32 -lgdi32 -lwinspool -lshell32 -lole32 -loleaut32 -luuid -lcomdlg32 -ladvapi32" CACHE STRING "")
 set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
