@@ -14,9 +14,9 @@ set(CMAKE_CXX_FLAGS_INIT "-isystem ${MINGW_GCC_DIR}/include/c++ -isystem ${MINGW
 set(CMAKE_EXE_LINKER_FLAGS_INIT    "-L${MINGW_GCC_DIR} -fuse-ld=bfd")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-L${MINGW_GCC_DIR} -fuse-ld=bfd")
 set(CMAKE_MODULE_LINKER_FLAGS_INIT "-L${MINGW_GCC_DIR} -fuse-ld=bfd")
-# After the objects (so that the product's own version resource comes first) and
-# before the driver's own library group, whose runtime needs the threads library.
-set(CMAKE_CXX_STANDARD_LIBRARIES "-lstdc++ -lwinpthread -lkernel32 -luser32 -lgdi32 -lwinspool -lshell32 -lole32 -loleaut32 -luuid -lcomdlg32 -ladvapi32" CACHE STRING "")
+# After the objects (so that the product's own version resource comes first), and
+# whole: the driver's own library group after it needs the threads library too.
+set(CMAKE_CXX_STANDARD_LIBRARIES "-Wl,--whole-archive -lwinpthread -Wl,--no-whole-archive -lkernel32 -luser32 -lgdi32 -lwinspool -lshell32 -lole32 -loleaut32 -luuid -lcomdlg32 -ladvapi32" CACHE STRING "")
 set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
