@@ -360,6 +360,8 @@ public:
     void OnDestroy();
     void OnSize(UINT nType, int cx, int cy);
     void OnPaint();
+    // Paints into the given DC (PrintWindow, WM_PRINT, snapshots).
+    LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
     BOOL OnEraseBkgnd(CDC* pDC);
     UINT OnGetDlgCode();
     void OnEnable(BOOL bEnable);
@@ -402,6 +404,8 @@ protected:
     void UpdateHeadingDrag(CPoint point);
     void EraseColumnInsertMark(int nDropCol);
     void EndHeadingDrag();
+    // Ends a heading press or drag whose button release never came.
+    void AbandonHeadingPress();
     void SetHotColumn(int nCol);
     BOOL TypeAhead(WCHAR ch);
 
@@ -492,6 +496,7 @@ typedef SECListBaseT<CWnd> SECListBaseC;
     ON_WM_DESTROY()                                                                            \
     ON_WM_SIZE()                                                                               \
     ON_WM_PAINT()                                                                              \
+    ON_MESSAGE(WM_PRINTCLIENT, &ThisClass::OnPrintClient)                                      \
     ON_WM_ERASEBKGND()                                                                         \
     ON_WM_GETDLGCODE()                                                                         \
     ON_WM_ENABLE()                                                                             \

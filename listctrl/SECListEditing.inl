@@ -17,6 +17,8 @@ SECListEdit* SECListBaseT<THost>::EditLabel(int nItem, int nCol)
     HideTip();
     if (m_nEditItem >= 0)
         EndLabelEdit(TRUE);
+    // Until the owner has agreed to the edit there is nothing to end.
+    m_bEndingEdit = TRUE;
     EnsureVisible(nItem); // the editor needs the cell on screen
     const int nSubItem = GetColumnRecord(nCol) ? GetColumnSubItem(nCol) : 0;
     m_nEditCol = nCol;
@@ -24,8 +26,10 @@ SECListEdit* SECListBaseT<THost>::EditLabel(int nItem, int nCol)
     CancelEditTimer();
     m_nEditItem = nItem;
 
+    // A column that does not exist edits the row's own text over the first column.
+    const int nGeometryCol = GetColumnRecord(nCol) ? nCol : 0;
     CRect label;
-    GetCellRect(nItem, nCol, label, kCellLabel);
+    GetCellRect(nItem, nGeometryCol, label, kCellLabel);
     CRect inside;
     GetInsideRect(inside);
     const int left = std::max<int>(label.left - 4, 0);
@@ -34,6 +38,7 @@ SECListEdit* SECListBaseT<THost>::EditLabel(int nItem, int nCol)
     const DWORD style = HasVariableRowHeight() ? SECListDetail::kEditorMultiLine : SECListDetail::kEditorSingleLine;
     if (!m_pEdit->CreateEx(0, L"EDIT", nullptr, style, rect, this, kEditorId)) {
         m_nEditItem = -1;
+        m_bEndingEdit = FALSE;
         return nullptr;
     }
     m_pEdit->SendMessage(EM_SETTABSTOPS, 0, 0);
@@ -43,8 +48,8 @@ SECListEdit* SECListBaseT<THost>::EditLabel(int nItem, int nCol)
         CClientDC dc(this);
         SECListPaintContext* pContext = CreatePaintContext(&dc);
         m_pEdit->SetWindowText(text);
-        pContext->m_nCol = nCol;
-        pContext->m_pColumn = GetColumnRecord(nCol);
+        pContext->m_nCol = nGeometryCol;
+        pContext->m_pColumn = GetColumnRecord(nGeometryCol);
         LoadPaintItem(pContext, nItem, nSubItem);
         m_pEdit->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(pContext->m_hFont), TRUE);
         delete pContext;
@@ -114,22 +119,31 @@ BOOL SECListBaseT<THost>::EndLabelEdit(BOOL bCommit)
     CString text;
     m_pEdit->GetWindowText(text);
     const int nSubItem = GetColumnRecord(m_nEditCol) ? GetColumnSubItem(m_nEditCol) : 0;
-    const int nItem = m_nEditItem;
-    const BOOL bAccepted = NotifyEndLabelEdit(nItem, nSubItem, text, bCommit);
-    if (!IsAlive())
+    // The owner may insert or delete rows while it is told: follow the record.
+    const int nEditItem = m_nEditItem;
+    const SECListItem* pRecord = GetItemAt(nEditItem);
+    const BOOL bAccepted = NotifyEndLabelEdit(nEditItem, nSubItem, text, bCommit);
+    if (!IsAlive()) {
+        m_nEditItem = -1;
         return TRUE;
-    if (bAccepted) {
+    }
+    int nItem = -1;
+    if (pRecord != nullptr)
+        nItem = GetItemAt(nEditItem) == pRecord ? nEditItem : FindItemRecord(pRecord);
+    if (nItem >= 0 && bAccepted) {
         SetItemText(nItem, nSubItem, text);
         OnLabelEditAccepted(nItem, nSubItem);
-    } else {
-        SetItemText(nItem, nSubItem, m_strSavedEditText);
+    } else if (nItem >= 0) {
+        SetItemText(nItem, nSubItem, m_strSavedEditText); // undoes the live updates
     }
+    m_nEditItem = -1;
+    if (!IsAlive())
+        return TRUE;
     if (m_pEdit->m_hWnd != nullptr) {
         if (::GetFocus() == m_pEdit->m_hWnd)
             THost::SetFocus(); // the list takes the focus back from its editor
         m_pEdit->DestroyWindow();
     }
-    m_nEditItem = -1;
     ReMeasureAllItems();
     Invalidate();
     return TRUE;

@@ -22,8 +22,13 @@ template <class THost>
 int SECListBaseT<THost>::ProcessSelection(int nItem, UINT nHitFlags, UINT nKeyFlags, BOOL bByMouse)
 {
     const int old = m_nFocusIndex;
+    // The hook may reach the owner, which may delete rows or destroy the
+    // window: a row that is gone is not selected.
+    const BOOL bHadWindow = m_hWnd != nullptr;
     auto askHook = [&]() {
         m_bVeto = OnSelectionChanging(nItem, old, bByMouse);
+        if ((bHadWindow && !IsAlive()) || GetItemAt(nItem) == nullptr)
+            return false;
         return !m_bVeto;
     };
     HideTip();
@@ -39,7 +44,7 @@ int SECListBaseT<THost>::ProcessSelection(int nItem, UINT nHitFlags, UINT nKeyFl
                 return 1;
             if (!askHook())
                 return 0;
-            const int anchor = m_nAnchor >= 0 ? m_nAnchor : nItem;
+            const int anchor = m_nAnchor >= 0 && m_nAnchor < GetItemCount() ? m_nAnchor : nItem;
             DeselectAllItems(-1);
             SelectItemRange(anchor, nItem, TRUE);
             FocusAndSelectItem(nItem, TRUE);
@@ -122,6 +127,7 @@ void SECListBaseT<THost>::OnLButtonDown(UINT nFlags, CPoint point)
         THost::SetFocus();
     if (!IsAlive())
         return;
+    AbandonHeadingPress(); // the release of an earlier press never came
     UINT flags = 0;
     int nCol = -1;
     const int nItem = HitTest(point, &flags, &nCol);
@@ -302,8 +308,8 @@ void SECListBaseT<THost>::UpdateHeadingDrag(CPoint point)
             CImageList::DragEnter(m_hWnd, CPoint(point.x, 0));
         }
     } else if (CImageList::DragLeave(m_hWnd)) {
+        // The drop position stays: a release out here still moves the column there.
         EraseColumnInsertMark(oldDrop);
-        m_nDropCol = -1;
     }
 }
 
@@ -391,6 +397,21 @@ void SECListBaseT<THost>::EndHeadingDrag()
     EraseColumnInsertMark(m_nDropCol);
     if (::GetCapture() == m_hWnd)
         ::ReleaseCapture();
+}
+
+template <class THost>
+void SECListBaseT<THost>::AbandonHeadingPress()
+{
+    if (m_bHeadingDrag)
+        EndHeadingDrag();
+    m_nDropCol = -1;
+    if (m_nPressedCol < 0)
+        return;
+    if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+    const int pressed = m_nPressedCol;
+    m_nPressedCol = -1;
+    DrawHeaderItem(pressed, FALSE);
 }
 
 template <class THost>
@@ -784,6 +805,9 @@ void SECListBaseT<THost>::OnTimer(UINT_PTR nIDEvent)
 {
     switch (nIDEvent) {
     case kTimerPendingEdit:
+        // A tick of a timer that was killed (a double-click came first) opens nothing.
+        if (m_nPendingEditTimer == 0)
+            break;
         CancelEditTimer();
         if (m_nPendingEdit >= 0 && m_nPendingEdit == m_nFocusIndex)
             EditLabel(m_nPendingEdit, std::max(m_nEditCol, 0));

@@ -23,31 +23,44 @@ const int kImageGap = 5;
 const UINT kMeasureFlags = 0xC50;
 } // namespace SECListDetail
 
-// A device context for measuring, selected with the list's font, kept for one
-// walk over many rows instead of one per row.
+// A device context for measuring, selected with the list's font. A scope
+// opened while another one of the same list is open borrows its context, so a
+// walk over many rows (layout, painting) gets one context, not one per row.
 template <class THost>
 class SECListMeasureScope
 {
 public:
-    explicit SECListMeasureScope(SECListBaseT<THost>* pList) : m_pList(pList)
+    explicit SECListMeasureScope(SECListBaseT<THost>* pList) : m_pList(pList), m_pOuter(s_pInnermost)
     {
-        m_pDC = pList->CreateClientDC();
-        if (m_pDC != nullptr)
-            m_hOldFont = static_cast<HFONT>(m_pDC->SelectObject(pList->GetOwnerFont()));
+        if (m_pOuter != nullptr && m_pOuter->m_pList == pList && m_pOuter->m_pDC != nullptr) {
+            m_pDC = m_pOuter->m_pDC;
+        } else {
+            m_pDC = pList->CreateClientDC();
+            m_bOwned = m_pDC != nullptr;
+            if (m_bOwned)
+                m_hOldFont = static_cast<HFONT>(m_pDC->SelectObject(pList->GetOwnerFont()));
+        }
+        s_pInnermost = this;
     }
     ~SECListMeasureScope()
     {
-        if (m_pDC != nullptr) {
+        s_pInnermost = m_pOuter;
+        if (m_bOwned) {
             m_pDC->SelectObject(m_hOldFont);
             m_pList->ReleaseClientDC(m_pDC);
         }
     }
+    SECListMeasureScope(const SECListMeasureScope&) = delete;
+    SECListMeasureScope& operator=(const SECListMeasureScope&) = delete;
     CDC* DC() const { return m_pDC; }
 
 private:
-    SECListBaseT<THost>* m_pList; // the list measured
-    CDC* m_pDC = nullptr;         // the measuring context
-    HFONT m_hOldFont = nullptr;   // font displaced by the list's font
+    static inline thread_local SECListMeasureScope* s_pInnermost = nullptr; // the scope opened last on this thread
+    SECListBaseT<THost>* m_pList;      // the list measured
+    SECListMeasureScope* m_pOuter;     // the scope open before this one
+    CDC* m_pDC = nullptr;              // the measuring context
+    BOOL m_bOwned = FALSE;             // this scope made the context and releases it
+    HFONT m_hOldFont = nullptr;        // font displaced by the list's font
 };
 
 // ---------------------------------------------------------------------------
@@ -182,7 +195,9 @@ void SECListBaseT<THost>::FitColumnsToWidth()
             others += m_columns[i]->m_cx;
     }
     const int kMinMain = 20;
-    m_columns[nMain]->m_cx = width - others;
+    // A rows area narrower than the other columns leaves the main column empty,
+    // never negative.
+    m_columns[nMain]->m_cx = std::max(width - others, 0);
     if (width > count + 19 && m_columns[nMain]->m_cx < kMinMain) {
         // Share what is left beside a 20-pixel main column out by the old widths.
         m_columns[nMain]->m_cx = kMinMain;
@@ -304,12 +319,12 @@ int SECListBaseT<THost>::MeasureSubItem(SECListPaintContext* pContext, int nCol)
         return 0;
     const UINT view = m_dwListStyle & LVS_TYPEMASK;
     const BOOL bMain = pContext->m_pSubItem == nullptr;
+    // Only the main cell carries the row image; a sub-item's text has the whole
+    // column less the margins, as DrawItemText gives it.
     CRect rcImage;
     if (bMain) {
         CalcImageRect(pContext, rcImage);
         pRow->m_rcIcon = rcImage;
-    } else {
-        rcImage = pRow->m_rcIcon;
     }
     const int columnWidth = GetColumnCount() ? GetColumnWidth(nCol) : GetColumnWidth(0);
     CRect rcText;
@@ -330,8 +345,10 @@ int SECListBaseT<THost>::MeasureSubItem(SECListPaintContext* pContext, int nCol)
         pContext->m_pSubItem->m_rcText = label;
     if (view == SEC_LVS_VIEW_ICON)
         return pRow->m_rcIcon.Height() - label.top + label.bottom + 5;
+    // The image sits 2 pixels below the cell's top; a row only as high as the
+    // image would let the next row paint over the image's last lines.
     if (view == SEC_LVS_VIEW_REPORT)
-        return std::max(h, bMain ? pRow->m_rcIcon.Height() : 0);
+        return std::max<int>(h, bMain && !pRow->m_rcIcon.IsRectEmpty() ? pRow->m_rcIcon.bottom : 0);
     return 0;
 }
 
@@ -863,27 +880,31 @@ void SECListBaseT<THost>::ShowScrollBarCtrl(int nBar, BOOL bShow, SCROLLINFO* pI
         bShow = FALSE;
     CScrollBar*& pBar = nBar == SB_HORZ ? m_pHorzBar : m_pVertBar;
     const DWORD bit = nBar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL;
+    // The cached bit, not the bar's visibility, says whether the bar is shown:
+    // a bar in a hidden window is never visible, yet it is shown.
+    const BOOL bWasShown = (m_dwScrollStyle & bit) != 0;
     if (pBar == nullptr || pBar->m_hWnd == nullptr) {
         if (!bShow) {
             m_dwScrollStyle &= ~bit;
             return;
         }
         delete pBar;
+        pBar = nullptr;
+        // A new bar is 1 x 1 pixels; it is placed below, before anything paints.
         pBar = CreateScrollBarCtrl(nBar == SB_HORZ ? SBS_HORZ : SBS_VERT,
                                    nBar == SB_HORZ ? SECListDetail::kHorzBarId : SECListDetail::kVertBarId);
         if (pBar == nullptr)
             AfxThrowResourceException();
-        m_dwScrollStyle |= bit;
-        PositionScrollBars();
     }
     if (pInfo != nullptr)
         pBar->SetScrollInfo(pInfo, FALSE);
-    const BOOL bWasShown = (m_dwScrollStyle & bit) != 0 && pBar->IsWindowVisible();
     if (bShow)
         m_dwScrollStyle |= bit;
     else
         m_dwScrollStyle &= ~bit;
-    if (bWasShown != bShow) {
+    if (bWasShown != (bShow != FALSE)) {
+        if (bShow)
+            PositionScrollBars();
         pBar->ShowWindow(bShow ? SW_SHOWNA : SW_HIDE);
         Invalidate();
         this->UpdateWindow();
@@ -897,7 +918,7 @@ void SECListBaseT<THost>::UpdateVertScrollBar(int nCount)
     GetInsideRect(before);
     const int page = GetCountPerPage();
     if (nCount <= page) {
-        m_nTopIndex = 0;
+        ScrollVert(-m_nTopIndex);
         ShowScrollBarCtrl(SB_VERT, FALSE, nullptr);
     } else {
         m_nTopIndex = std::max(0, std::min(m_nTopIndex, nCount - page));
@@ -924,11 +945,18 @@ void SECListBaseT<THost>::UpdateHorzScrollBar(int nTotalWidth)
     CRect inside;
     GetInsideRect(inside);
     if (nTotalWidth <= inside.Width()) {
-        m_nHorzOffset = 0;
+        if (m_nHorzOffset != 0) {
+            m_nHorzOffset = 0;
+            Invalidate(FALSE);
+        }
         ShowScrollBarCtrl(SB_HORZ, FALSE, nullptr);
         return;
     }
-    m_nHorzOffset = std::max(0, std::min(m_nHorzOffset, nTotalWidth - inside.Width()));
+    const int offset = std::max(0, std::min(m_nHorzOffset, nTotalWidth - inside.Width()));
+    if (offset != m_nHorzOffset) {
+        m_nHorzOffset = offset;
+        Invalidate(FALSE);
+    }
     SCROLLINFO si{};
     si.cbSize = sizeof(si);
     si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
@@ -944,6 +972,7 @@ void SECListBaseT<THost>::UpdateScrollBars()
 {
     if (!IsAlive())
         return; // no window, no bars; rows are measured when they are shown
+    SECListMeasureScope<THost> scope(this);
     UpdateVertScrollBar(GetItemCount());
     if (HasVariableRowHeight())
         InvalidateRowHeights();

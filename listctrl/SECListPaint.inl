@@ -18,7 +18,7 @@ const int kHeaderStatePressed = 3;
 const UINT kClassicPressed = 0x4210;
 // Insets of the heading text and the header image geometry.
 const int kHeadingTextLeft = 6;
-const int kHeadingTextRight = 6;
+const int kHeadingTextRight = 5;
 const int kHeaderImageSize = 16;
 const int kHeaderImageMinCell = 22;
 const int kHeaderImageGap = 26;
@@ -43,6 +43,7 @@ void SECListBaseT<THost>::ReloadSystemColors()
     m_crTipBk = ::GetSysColor(COLOR_INFOBK);
     m_crTipText = ::GetSysColor(COLOR_INFOTEXT);
     m_crBk = ::GetSysColor(COLOR_WINDOW);
+    SECListRefreshSharedColors();
 }
 
 template <class THost>
@@ -92,12 +93,7 @@ SECMemDC* SECListBaseT<THost>::CreateMemDC(CDC* pDC, const CRect& rect)
 {
     if (m_bHeadingDrag || m_bTrackingDivider)
         return nullptr; // the XOR feedback lives on the screen, not in a buffer
-    try {
-        return new SECMemDC(pDC, rect, TRUE);
-    } catch (CException* e) {
-        e->Delete();
-        return nullptr;
-    }
+    return new SECMemDC(pDC, rect, TRUE);
 }
 
 template <class THost>
@@ -123,10 +119,25 @@ void SECListBaseT<THost>::DoPaint(CDC* pDC)
     const BOOL bCorner = IsVertScrollBarShown() && IsHorzScrollBarShown();
     const CRect corner(inside.right + 1, inside.bottom + 1, client.right, client.bottom);
 
-    SECMemDC* pMemDC = area.IsRectEmpty() ? nullptr : CreateMemDC(pDC, area);
+    SECMemDC* pMemDC = nullptr;
+    if (!area.IsRectEmpty()) {
+        // Without a buffer the paint goes straight to the screen: it flickers,
+        // but it shows.
+        try {
+            pMemDC = CreateMemDC(pDC, area);
+        } catch (CException* e) {
+            // Exceptions travel as CException*; only a missing GDI resource is
+            // answered here, anything else goes on up.
+            if (dynamic_cast<CResourceException*>(e) == nullptr)
+                throw;
+            e->Delete();
+            pMemDC = nullptr;
+        }
+    }
     CDC* pDraw = pMemDC ? static_cast<CDC*>(pMemDC) : pDC;
     const int saved = pDraw->SaveDC();
-    pDraw->FillSolidRect(&area, GetBkColor());
+    if (!area.IsRectEmpty())
+        pDraw->FillSolidRect(&area, GetBkColor());
     SECListPaintContext* pContext = CreatePaintContext(pDraw);
     if (bReport && HasHeader())
         DrawHeader(pContext);
@@ -140,6 +151,19 @@ void SECListBaseT<THost>::DoPaint(CDC* pDC)
 }
 
 template <class THost>
+LRESULT SECListBaseT<THost>::OnPrintClient(WPARAM wParam, LPARAM lParam)
+{
+    if ((lParam & PRF_CHECKVISIBLE) != 0 && !::IsWindowVisible(m_hWnd))
+        return 0;
+    CDC dc;
+    if (!dc.Attach(reinterpret_cast<HDC>(wParam)))
+        return 0;
+    DoPaint(&dc);
+    dc.Detach();
+    return 0;
+}
+
+template <class THost>
 void SECListBaseT<THost>::DrawRows(SECListPaintContext* pContext)
 {
     CDC* pDC = pContext->m_pDC;
@@ -148,6 +172,7 @@ void SECListBaseT<THost>::DrawRows(SECListPaintContext* pContext)
     GetInsideRect(inside);
     const int count = GetItemCount();
     int walked = 0;
+    SECListMeasureScope<THost> measuring(this); // one context for the rows measured on the way
     if (pContext->m_nViewMode == SEC_LVS_VIEW_ICON) {
         // Icon mode: cells as wide as column 0 flow left to right; a line
         // advances by the tallest cell in it.
@@ -353,12 +378,31 @@ void SECListBaseT<THost>::DrawItemText(SECListPaintContext* pContext)
             rcText = pRow->m_rcText;
             rcText.OffsetRect(cell.left, cell.top);
         } else {
+            // 3 pixels below the top, as far as the row has room: a wrapped
+            // label as tall as the row would lose its last line's descenders.
             const int left = cell.left + pRow->m_rcIcon.right + 4;
-            rcText.SetRect(left, cell.top + 3, std::min<int>(left + pRow->m_rcText.Width(), cell.right - 5),
+            const int drop = std::min(3, std::max(0, cell.Height() - pRow->m_rcText.Height()));
+            rcText.SetRect(left, cell.top + drop, std::min<int>(left + pRow->m_rcText.Width(), cell.right - 5),
                            cell.bottom);
         }
     }
-    pDC->FillSolidRect(&cell, pContext->m_crTextBk);
+    // The image drawn just before keeps its place; the rest of the cell takes
+    // the text background, so a selection spans the whole cell.
+    const BOOL bKeepImage = pContext->m_pSubItem == nullptr && pRow != nullptr && !pRow->m_rcIcon.IsRectEmpty() &&
+                            GetImageList(pContext->m_nViewMode == SEC_LVS_VIEW_ICON ? kImageNormal : kImageSmall);
+    if (bKeepImage) {
+        const int saved = pDC->SaveDC();
+        const CRect& icon = pRow->m_rcIcon;
+        const int x = pContext->m_nViewMode == SEC_LVS_VIEW_ICON
+                          ? cell.left + (pRow->m_rcText.Width() - SECListDetail::kHeaderImageSize) / 2
+                          : cell.left + icon.left;
+        const CRect image(x, cell.top + icon.top, x + icon.Width(), cell.top + icon.bottom);
+        pDC->ExcludeClipRect(&image);
+        pDC->FillSolidRect(&cell, pContext->m_crTextBk);
+        pDC->RestoreDC(saved);
+    } else {
+        pDC->FillSolidRect(&cell, pContext->m_crTextBk);
+    }
     const int nEditSubItem = GetColumnSubItem(m_nEditCol);
     if (pContext->m_lvi.iItem == m_nEditItem && m_nEditItem >= 0 &&
         pContext->m_lvi.iSubItem == std::max(nEditSubItem, 0))

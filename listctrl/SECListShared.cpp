@@ -3,9 +3,10 @@
 namespace {
 struct SharedColors
 {
-    COLORREF disabledBk = ::GetSysColor(COLOR_3DLIGHT);     // background of a disabled list
+    COLORREF disabledBk = ::GetSysColor(COLOR_3DLIGHT);       // background of a disabled list
     COLORREF inactiveSelText = ::GetSysColor(COLOR_MENUTEXT); // selected text without focus
-    COLORREF headerFace = ::GetSysColor(COLOR_BTNFACE);      // header band
+    COLORREF headerFace = ::GetSysColor(COLOR_BTNFACE);       // header band
+    COLORREF gridLine = ::GetSysColor(COLOR_BTNSHADOW);       // both grid pens
 };
 
 SharedColors& Colors()
@@ -21,6 +22,15 @@ const int g_cyHScroll = ::GetSystemMetrics(SM_CYHSCROLL);
 HBRUSH g_headerBrush = nullptr;
 HPEN g_horzGridPen = nullptr;
 HPEN g_vertGridPen = nullptr;
+
+template <class THandle>
+void DeleteShared(THandle& hObject)
+{
+    if (hObject != nullptr) {
+        ::DeleteObject(hObject);
+        hObject = nullptr;
+    }
+}
 } // namespace
 
 int SECListVScrollWidth() { return g_cxVScroll; }
@@ -31,10 +41,15 @@ COLORREF SECListHeaderFaceColor() { return Colors().headerFace; }
 
 void SECListRefreshSharedColors()
 {
+    const SharedColors old = Colors();
     Colors() = SharedColors();
-    if (g_headerBrush != nullptr) {
-        ::DeleteObject(g_headerBrush);
-        g_headerBrush = nullptr;
+    // Every list reloads its colours when it is made: the GDI objects are made
+    // again only when their colour really changed.
+    if (old.headerFace != Colors().headerFace)
+        DeleteShared(g_headerBrush);
+    if (old.gridLine != Colors().gridLine) {
+        DeleteShared(g_horzGridPen);
+        DeleteShared(g_vertGridPen);
     }
 }
 
@@ -48,13 +63,13 @@ HBRUSH SECListHeaderBrush()
 HPEN SECListHorzGridPen()
 {
     if (g_horzGridPen == nullptr)
-        g_horzGridPen = ::CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW));
+        g_horzGridPen = ::CreatePen(PS_SOLID, 1, Colors().gridLine);
     return g_horzGridPen;
 }
 
 HPEN SECListVertGridPen()
 {
     if (g_vertGridPen == nullptr)
-        g_vertGridPen = ::CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW));
+        g_vertGridPen = ::CreatePen(PS_SOLID, 1, Colors().gridLine);
     return g_vertGridPen;
 }

@@ -14,7 +14,8 @@ MORVA_API int SECListHScrollHeight();
 MORVA_API COLORREF SECListDisabledBkColor();
 MORVA_API COLORREF SECListInactiveSelTextColor();
 MORVA_API COLORREF SECListHeaderFaceColor();
-// Reads the three colours again (WM_SYSCOLORCHANGE) and renews the header brush.
+// Reads the three colours again (WM_SYSCOLORCHANGE); the brush and pens are
+// made again on their next use when their colour changed.
 MORVA_API void SECListRefreshSharedColors();
 
 // Header face brush and the grid pens (COLOR_BTNSHADOW, solid, 1 pixel).

@@ -34,34 +34,90 @@ FARPROC SECThemeApi::Function(const char* name)
 
 BOOL SECThemeApi::IsThemeActive()
 {
-    auto fn = reinterpret_cast<BOOL(WINAPI*)()>(reinterpret_cast<void*>(Function("IsThemeActive")));
+    auto fn = Bind<BOOL(WINAPI*)()>("IsThemeActive");
     return fn ? fn() : FALSE;
 }
 
 BOOL SECThemeApi::IsAppThemed()
 {
-    auto fn = reinterpret_cast<BOOL(WINAPI*)()>(reinterpret_cast<void*>(Function("IsAppThemed")));
+    auto fn = Bind<BOOL(WINAPI*)()>("IsAppThemed");
     return fn ? fn() : FALSE;
 }
 
 HTHEME_SEC SECThemeApi::OpenThemeData(HWND hWnd, LPCWSTR pszClassList)
 {
-    auto fn = reinterpret_cast<HTHEME_SEC(WINAPI*)(HWND, LPCWSTR)>(reinterpret_cast<void*>(Function("OpenThemeData")));
+    auto fn = Bind<HTHEME_SEC(WINAPI*)(HWND, LPCWSTR)>("OpenThemeData");
     return fn ? fn(hWnd, pszClassList) : nullptr;
 }
 
 HRESULT SECThemeApi::CloseThemeData(HTHEME_SEC hTheme)
 {
-    auto fn = reinterpret_cast<HRESULT(WINAPI*)(HTHEME_SEC)>(reinterpret_cast<void*>(Function("CloseThemeData")));
+    auto fn = Bind<HRESULT(WINAPI*)(HTHEME_SEC)>("CloseThemeData");
     return fn ? fn(hTheme) : E_FAIL;
 }
 
 HRESULT SECThemeApi::DrawThemeBackground(HTHEME_SEC hTheme, HDC hdc, int iPartId, int iStateId, const RECT* pRect,
                                          const RECT* pClipRect)
 {
-    auto fn = reinterpret_cast<HRESULT(WINAPI*)(HTHEME_SEC, HDC, int, int, const RECT*, const RECT*)>(
-        reinterpret_cast<void*>(Function("DrawThemeBackground")));
+    auto fn = Bind<HRESULT(WINAPI*)(HTHEME_SEC, HDC, int, int, const RECT*, const RECT*)>("DrawThemeBackground");
     return fn ? fn(hTheme, hdc, iPartId, iStateId, pRect, pClipRect) : E_FAIL;
+}
+
+HRESULT SECThemeApi::DrawThemeText(HTHEME_SEC hTheme, HDC hdc, int iPartId, int iStateId, LPCWSTR pszText,
+                                   int cchText, DWORD dwTextFlags, DWORD dwTextFlags2, const RECT* pRect)
+{
+    auto fn = Bind<HRESULT(WINAPI*)(HTHEME_SEC, HDC, int, int, LPCWSTR, int, DWORD, DWORD, const RECT*)>(
+        "DrawThemeText");
+    return fn ? fn(hTheme, hdc, iPartId, iStateId, pszText, cchText, dwTextFlags, dwTextFlags2, pRect) : E_FAIL;
+}
+
+HRESULT SECThemeApi::DrawThemeEdge(HTHEME_SEC hTheme, HDC hdc, int iPartId, int iStateId, const RECT* pDestRect,
+                                   UINT uEdge, UINT uFlags, RECT* pContentRect)
+{
+    auto fn = Bind<HRESULT(WINAPI*)(HTHEME_SEC, HDC, int, int, const RECT*, UINT, UINT, RECT*)>("DrawThemeEdge");
+    return fn ? fn(hTheme, hdc, iPartId, iStateId, pDestRect, uEdge, uFlags, pContentRect) : E_FAIL;
+}
+
+HRESULT SECThemeApi::GetThemeBackgroundContentRect(HTHEME_SEC hTheme, HDC hdc, int iPartId, int iStateId,
+                                                   const RECT* pBoundingRect, RECT* pContentRect)
+{
+    auto fn = Bind<HRESULT(WINAPI*)(HTHEME_SEC, HDC, int, int, const RECT*, RECT*)>("GetThemeBackgroundContentRect");
+    return fn ? fn(hTheme, hdc, iPartId, iStateId, pBoundingRect, pContentRect) : E_FAIL;
+}
+
+HRESULT SECThemeApi::GetThemePartSize(HTHEME_SEC hTheme, HDC hdc, int iPartId, int iStateId, const RECT* pRect,
+                                      int eSize, SIZE* pSize)
+{
+    // THEMESIZE is an enum of int size in the platform's declaration.
+    auto fn = Bind<HRESULT(WINAPI*)(HTHEME_SEC, HDC, int, int, const RECT*, int, SIZE*)>("GetThemePartSize");
+    return fn ? fn(hTheme, hdc, iPartId, iStateId, pRect, eSize, pSize) : E_FAIL;
+}
+
+HRESULT SECThemeApi::GetThemeColor(HTHEME_SEC hTheme, int iPartId, int iStateId, int iPropId, COLORREF* pColor)
+{
+    auto fn = Bind<HRESULT(WINAPI*)(HTHEME_SEC, int, int, int, COLORREF*)>("GetThemeColor");
+    return fn ? fn(hTheme, iPartId, iStateId, iPropId, pColor) : E_FAIL;
+}
+
+BOOL SECThemeApi::IsThemeBackgroundPartiallyTransparent(HTHEME_SEC hTheme, int iPartId, int iStateId)
+{
+    auto fn = Bind<BOOL(WINAPI*)(HTHEME_SEC, int, int)>("IsThemeBackgroundPartiallyTransparent");
+    return fn ? fn(hTheme, iPartId, iStateId) : FALSE;
+}
+
+HRESULT SECThemeApi::DrawThemeParentBackground(HWND hWnd, HDC hdc, const RECT* pRect)
+{
+    auto fn = Bind<HRESULT(WINAPI*)(HWND, HDC, const RECT*)>("DrawThemeParentBackground");
+    return fn ? fn(hWnd, hdc, pRect) : E_FAIL;
+}
+
+BOOL SECThemeApi::TrackMouseEvent(LPTRACKMOUSEEVENT pEventTrack)
+{
+    HMODULE hUser = ::GetModuleHandleW(L"USER32.DLL");
+    auto fn = hUser ? reinterpret_cast<BOOL(WINAPI*)(LPTRACKMOUSEEVENT)>(
+                          reinterpret_cast<void*>(::GetProcAddress(hUser, "TrackMouseEvent")))
+                    : nullptr;
+    return fn ? fn(pEventTrack) : FALSE;
 }
 
 DWORD SECThemeApi::GetCommonControlsVersion()
