@@ -6,8 +6,9 @@
 //     MorvaDemo [language] [--folder <path>] [--snapshot <file.png>] [--interactive]
 //
 // language is a Windows language identifier (1031, or 0x0407); the default is
-// the user's. Without --interactive the dialog is created, painted, optionally
-// saved as PNG and closed again, so that the demo runs headless.
+// the user's. Without --interactive the dialog is created, painted, saved as
+// PNG (MorvaDemo.png beside the program unless --snapshot names another file)
+// and closed again, so that the demo runs headless.
 #include <windows.h>
 #include <commctrl.h>
 #include <cstdio>
@@ -17,6 +18,7 @@
 #include "dialogs/CPallasLanguageResource.h"
 #include "dialogs/FileVersion.h"
 #include "framework/Framework.h"
+#include "support/Snapshot.h"
 
 namespace {
 struct Options
@@ -61,6 +63,17 @@ void Print(const CString& text)
     std::fflush(stdout);
 }
 
+bool SaveWindowPng(HWND hWnd, const CString& path)
+{
+    CRect rect;
+    GetWindowRect(hWnd, &rect);
+    SnapshotBitmap bitmap(rect.Width(), rect.Height());
+    if (!bitmap.IsValid())
+        return false;
+    RenderWindow(hWnd, bitmap);
+    return WritePng(bitmap, path.GetString());
+}
+
 void PumpMessages()
 {
     MSG msg;
@@ -101,6 +114,11 @@ int wmain(int argc, wchar_t** argv)
     Print(report);
     AfxSetResourceHandle(module);
 
+    CString snapshot = options.snapshot;
+    if (snapshot.IsEmpty()) {
+        const CString exe = ModulePath(nullptr);
+        snapshot = exe.Left(exe.ReverseFind(L'\\') + 1) + L"MorvaDemo.png";
+    }
     CString listed = options.folder;
     if (listed.IsEmpty())
         listed = hostPath.Left(hostPath.ReverseFind(L'\\') + 1);
@@ -115,6 +133,8 @@ int wmain(int argc, wchar_t** argv)
         summary.Format(L"Files dialog: %d rows listed from %s", dialog.GetList().GetItemCount(),
                        dialog.GetFolder().GetString());
         Print(summary);
+        Print(SaveWindowPng(dialog.m_hWnd, snapshot) ? L"Snapshot: " + snapshot
+                                                     : CString(L"The snapshot could not be written."));
         dialog.DestroyWindow();
     } else {
         Print(L"The demo dialog could not be created.");
