@@ -35,10 +35,11 @@ struct RowTexts
 struct OurList
 {
     SECListCtrl list;
-    explicit OurList(HWND host)
+    // bFixedHeight: single-line rows; otherwise labels wrap and rows are measured one by one.
+    explicit OurList(HWND host, bool bFixedHeight = true)
     {
-        list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_NOLABELWRAP, CRect(0, 0, 780, 560), CWnd::FromHandle(host),
-                    kListId);
+        const DWORD style = WS_CHILD | WS_VISIBLE | LVS_REPORT | (bFixedHeight ? LVS_NOLABELWRAP : 0);
+        list.Create(style, CRect(0, 0, 780, 560), CWnd::FromHandle(host), kListId);
         list.AddColumn(L"Name", LVCFMT_LEFT, 250);
         list.AddColumn(L"Size", LVCFMT_RIGHT, 100);
         list.AddColumn(L"Modified", LVCFMT_LEFT, 150);
@@ -169,6 +170,18 @@ void FillWorkloads(HWND host, int n, bool memory)
         Report("page down + paint, " + size + " rows", pageScroll, nativePageScroll);
         Report("10000 hit-tests, " + size + " rows", hitTests, nativeHitTests);
         Report("delete all, " + size + " rows", deleteAll, nativeDeleteAll);
+
+        // The same page work with wrapping labels (variable row heights); the
+        // native control has only fixed heights, so its figures are repeated.
+        OurList wrapping(host, false);
+        wrapping.Fill(n);
+        Report("first paint, " + size + " rows, variable height", TimeIt([&] { Paint(wrapping.list.m_hWnd); }),
+               nativeFirstPaint);
+        Report("page down + paint, " + size + " rows, variable height", TimeIt([&] {
+                   wrapping.list.SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0);
+                   Paint(wrapping.list.m_hWnd);
+               }),
+               nativePageScroll);
     }
     if (memory)
         std::printf("%-46s %10.0f B %12.0f B\n", ("memory per row, " + size + " rows").c_str(),

@@ -35,6 +35,10 @@ CString DateText(const FILETIME& time)
 }
 } // namespace
 
+BEGIN_MESSAGE_MAP(CDemoDialog, CDialog)
+    ON_NOTIFY(LVN_ENDLABELEDITW, IDC_DEMO_FILES, &CDemoDialog::OnEndLabelEdit)
+END_MESSAGE_MAP()
+
 CDemoDialog::CDemoDialog(LPCWSTR folder) : CDialog(static_cast<UINT>(IDD_DEMO_FILES)), m_folder(folder)
 {
     if (m_folder.Right(1) != L"\\")
@@ -49,9 +53,17 @@ BOOL CDemoDialog::OnInitDialog()
         m_list.AddColumn(L"Name", LVCFMT_LEFT, 230);
         m_list.AddColumn(L"Size", LVCFMT_RIGHT, 90);
         m_list.AddColumn(L"Modified", LVCFMT_LEFT, 120);
+        // Headings (but the first) can be dragged to reorder the columns.
+        m_list.ModifyListStyleEx(0, SEC_LVSX_REORDER_COLUMNS, FALSE);
         FillWithFiles();
     }
     return TRUE;
+}
+
+void CDemoDialog::OnEndLabelEdit(NMHDR* pHeader, LRESULT* pResult)
+{
+    const NMLVDISPINFOW* info = reinterpret_cast<NMLVDISPINFOW*>(pHeader);
+    *pResult = info->item.pszText != nullptr && info->item.pszText[0] != L'\0';
 }
 
 void CDemoDialog::FillWithFiles()

@@ -15,6 +15,9 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void FillWithFiles();
+    // Accepts every renamed label (the demo renames rows, not files).
+    void OnEndLabelEdit(NMHDR* pHeader, LRESULT* pResult);
+    DECLARE_MESSAGE_MAP()
 
     CString m_folder;   // folder listed, with a trailing backslash
     SECListCtrl m_list; // the file list
