@@ -240,12 +240,7 @@ TEST(ListEdit, EndingTwiceIsANoOpTheSecondTime)
 TEST(ListEdit, SubItemCellsAreEditedInTheirColumn)
 {
     ListWindow w(kSingleLine);
-    LVITEMW cell{};
-    cell.mask = LVIF_TEXT | LVIF_DI_SETITEM;
-    cell.iItem = 2;
-    cell.iSubItem = 1;
-    cell.pszText = const_cast<LPWSTR>(L"12 KB");
-    w.list.SetItem(&cell);
+    SetCell(w.list, 2, 1, L"12 KB");
     w.owner.answers[LVN_ENDLABELEDITW] = 1;
     w.Focus();
     w.list.EditLabel(2, 1);

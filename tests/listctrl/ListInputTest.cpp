@@ -673,12 +673,7 @@ TEST(ListInput, FullRowSelectionArmsThePendingEditInLaterColumns)
 {
     ListWindow w(LVS_REPORT | LVS_NOLABELWRAP | LVS_EDITLABELS);
     w.list.ModifyListStyleEx(0, SEC_LVSX_FULLROWSELECT);
-    LVITEMW cell{};
-    cell.mask = LVIF_TEXT | LVIF_DI_SETITEM;
-    cell.iItem = 4;
-    cell.iSubItem = 1;
-    cell.pszText = const_cast<LPWSTR>(L"cell");
-    w.list.SetItem(&cell);
+    SetCell(w.list, 4, 1, L"cell");
     w.Focus();
     const CPoint point(150, w.Label(4).y);
     w.Click(point);

@@ -213,12 +213,7 @@ TEST(ListLayout, CellRectsWalkFromTheTopIndexAndRefuseRowsAboveIt)
     w.AddColumns({100, 120, 60});
     w.list.SetColumnFormat(2, LVCFMT_JUSTIFYMASK);
     w.AddRows(30);
-    LVITEMW item{};
-    item.mask = LVIF_TEXT | LVIF_DI_SETITEM;
-    item.iItem = 6;
-    item.iSubItem = 2;
-    item.pszText = const_cast<LPWSTR>(L"ab");
-    w.list.SetItem(&item);
+    SetCell(w.list, 6, 2, L"ab");
     const int h = w.list.GetItemHeight(0);
     ASSERT_TRUE(w.list.SetTopIndex(4));
     CRect rect;

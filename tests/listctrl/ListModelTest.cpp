@@ -6,17 +6,6 @@
 #include "ListTestSupport.h"
 
 namespace {
-// Cells of sub-item columns belong to the owner until they are set with LVIF_DI_SETITEM.
-void SetCell(SECListBaseC& list, int row, int subItem, LPCWSTR text)
-{
-    LVITEMW item{};
-    item.mask = LVIF_TEXT | LVIF_DI_SETITEM;
-    item.iItem = row;
-    item.iSubItem = subItem;
-    item.pszText = const_cast<LPWSTR>(text);
-    list.SetItem(&item);
-}
-
 void Fill(SECListBaseC& list, int rows, int columns = 2)
 {
     for (int c = 0; c < columns; ++c)

@@ -65,15 +65,7 @@ struct PaintWindow
         list.SetFocusItem(-1);
         list.UpdateScrollBars();
     }
-    void SetCellText(int row, int subItem, LPCWSTR text)
-    {
-        LVITEMW item{};
-        item.mask = LVIF_TEXT | LVIF_DI_SETITEM;
-        item.iItem = row;
-        item.iSubItem = subItem;
-        item.pszText = const_cast<LPWSTR>(text);
-        list.SetItem(&item);
-    }
+    void SetCellText(int row, int subItem, LPCWSTR text) { SetCell(list, row, subItem, text); }
     void Show()
     {
         owner.ShowWindow(SW_SHOWNOACTIVATE);

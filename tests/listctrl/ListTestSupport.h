@@ -15,6 +15,18 @@ public:
     BOOL OverDivider() const { return m_bOverDivider; }
 };
 
+// Cells of sub-item columns belong to the owner until they are stored with
+// LVIF_DI_SETITEM; this stores one.
+inline BOOL SetCell(SECListBaseC& list, int row, int subItem, LPCWSTR text)
+{
+    LVITEMW item{};
+    item.mask = LVIF_TEXT | LVIF_DI_SETITEM;
+    item.iItem = row;
+    item.iSubItem = subItem;
+    item.pszText = const_cast<LPWSTR>(text);
+    return list.SetItem(&item);
+}
+
 // Selection sorted, unique and in range; focus, anchor and drop highlight
 // naming rows or -1; every row with one cell per slot.
 inline ::testing::AssertionResult ModelIsConsistent(const SECListBaseC& list)
