@@ -15,6 +15,8 @@
 #include <cwchar>
 #include <string>
 #include "DemoDialog.h"
+#include "DemoTreeDialog.h"
+#include "DemoIds.h"
 #include "dialogs/CPallasLanguageResource.h"
 #include "dialogs/FileVersion.h"
 #include "framework/Framework.h"
@@ -139,6 +141,20 @@ int wmain(int argc, wchar_t** argv)
     } else {
         Print(L"The demo dialog could not be created.");
         return 2;
+    }
+    // The folder tree: children are read when a folder is first expanded.
+    CDemoTreeDialog folders(listed);
+    if (options.interactive) {
+        folders.DoModal();
+    } else if (folders.Create(static_cast<UINT>(IDD_DEMO_FOLDERS))) {
+        SECTreeCtrl& tree = folders.GetTree();
+        const HTREEITEM hTop = tree.GetRootItem();
+        tree.Expand(hTop, TVE_EXPAND);
+        CString summary;
+        summary.Format(L"Folders dialog: %d top-level folder(s); expanding \"%s\" read %d folder(s)",
+                       tree.CountChildren(TVI_ROOT), tree.GetItemText(hTop).GetString(), folders.GetLastLoaded());
+        Print(summary);
+        folders.DestroyWindow();
     }
     AfxSetResourceHandle(nullptr);
     FreeLibrary(module);

@@ -117,6 +117,17 @@ public:
     virtual BOOL AllocSubItems(SECListItem* pItem);
     virtual void FreeSubItems(SECListItem* pItem);
     virtual int InsertItemRecord(int nItem, SECListItem* pItem);
+    // Batch forms for callers that change many rows at once (the tree's expand
+    // and re-synchronisation): one move of the rows array, the selection and
+    // the focus, anchor, drop, edit and pending rows renumbered once. Neither
+    // repaints nor updates the scroll bars. InsertItemRecords puts nCount
+    // records at nItem (clamped to the row count) and answers the first index.
+    virtual int InsertItemRecords(int nItem, SECListItem* const* ppItems, int nCount);
+    // Replaces rows nItem..nItem + nOldCount - 1 by ppItems, which holds new
+    // records and records of that range, each once. A record of the range that
+    // is also in ppItems keeps its state (selection, focus...) at its new place;
+    // the others are deleted, as DeleteItem deletes rows.
+    virtual BOOL ReplaceItemRecords(int nItem, int nOldCount, SECListItem* const* ppItems, int nNewCount);
     virtual int InsertItem(const LVITEMW* pItem);
     virtual int InsertItem(UINT nMask, int nItem, LPCWSTR lpszItem, UINT nState, UINT nStateMask, int nImage,
                            LPARAM lParam);

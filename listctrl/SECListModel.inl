@@ -1,6 +1,8 @@
 // Rows, cells, columns and image lists of the list: the model operations.
 // Part of SECListBaseT; compiled in SECListBaseC.cpp.
 
+#include <unordered_map>
+
 template <class THost>
 SECListItem* SECListBaseT<THost>::GetItemAt(int nItem) const
 {
@@ -100,6 +102,111 @@ int SECListBaseT<THost>::InsertItemRecord(int nItem, SECListItem* pItem)
             pItem->m_subItems.Add(new SECListSubItem);
     }
     return nItem;
+}
+
+template <class THost>
+int SECListBaseT<THost>::InsertItemRecords(int nItem, SECListItem* const* ppItems, int nCount)
+{
+    if (nItem < 0)
+        return -1;
+    nItem = std::min(nItem, GetItemCount());
+    return ReplaceItemRecords(nItem, 0, ppItems, nCount) ? nItem : -1;
+}
+
+template <class THost>
+BOOL SECListBaseT<THost>::ReplaceItemRecords(int nItem, int nOldCount, SECListItem* const* ppItems, int nNewCount)
+{
+    const int count = GetItemCount();
+    if (nItem < 0 || nOldCount < 0 || nNewCount < 0 || nItem + nOldCount > count ||
+        (nNewCount > 0 && ppItems == nullptr))
+        return FALSE;
+    const int end = nItem + nOldCount;
+    const int delta = nNewCount - nOldCount;
+    const int kGone = -2;
+    // Where each record of the old range goes; kGone for those that are deleted.
+    std::vector<int> moved(static_cast<size_t>(nOldCount), kGone);
+    int kept = 0;
+    if (nOldCount > 0) {
+        std::unordered_map<const SECListItem*, int> newIndex;
+        newIndex.reserve(static_cast<size_t>(nNewCount));
+        for (int k = 0; k < nNewCount; ++k)
+            newIndex.emplace(ppItems[k], nItem + k);
+        SECListItem* const* rows = m_items.GetData();
+        for (int i = 0; i < nOldCount; ++i) {
+            const auto it = newIndex.find(rows[nItem + i]);
+            if (it != newIndex.end()) {
+                moved[static_cast<size_t>(i)] = it->second;
+                ++kept;
+            }
+        }
+    }
+    auto mapRow = [&](int row) {
+        if (row < nItem)
+            return row;
+        if (row >= end)
+            return row + delta;
+        return moved[static_cast<size_t>(row - nItem)];
+    };
+    if (m_nEditItem >= 0 && mapRow(m_nEditItem) == kGone) {
+        EndLabelEdit(FALSE);
+        // The owner heard of it and may have changed the rows: the plan is void.
+        if (GetItemCount() != count)
+            return FALSE;
+    }
+
+    // The records that go, then one move of the rows after the range.
+    SECListItem** rows = m_items.GetData();
+    for (int i = 0; i < nOldCount; ++i) {
+        if (moved[static_cast<size_t>(i)] == kGone)
+            delete rows[nItem + i];
+    }
+    if (delta > 0)
+        m_items.InsertAt(end, nullptr, delta);
+    else if (delta < 0)
+        m_items.RemoveAt(end + delta, -delta);
+    rows = m_items.GetData();
+    const int columns = GetColumnCount();
+    for (int k = 0; k < nNewCount; ++k) {
+        SECListItem* pItem = ppItems[k];
+        rows[nItem + k] = pItem;
+        // A record made elsewhere gets the cells of every sub-item column.
+        if (columns >= 2) {
+            while (pItem->m_subItems.GetSize() < std::max<INT_PTR>(columns - 1, m_nSubItems))
+                pItem->m_subItems.Add(new SECListSubItem);
+        }
+    }
+
+    // Rows that went take the focus and anchor to the row before the range, as
+    // DeleteItem does; drop highlight and pending edit are dropped.
+    auto follow = [&](int& row, int gone) {
+        if (row >= 0) {
+            const int to = mapRow(row);
+            row = to == kGone ? gone : to;
+        }
+    };
+    follow(m_nFocusIndex, nItem - 1);
+    follow(m_nAnchor, nItem - 1);
+    follow(m_nDropHilite, -1);
+    follow(m_nEditItem, -1);
+    follow(m_nPendingEdit, -1);
+    const int newCount = GetItemCount();
+    m_nTopIndex = std::max(0, std::min(m_nTopIndex, newCount - 1));
+    std::vector<int> selected;
+    selected.reserve(static_cast<size_t>(m_selection.GetCount()));
+    for (INT_PTR pos = 0; pos < m_selection.GetCount(); ++pos) {
+        const int to = mapRow(m_selection.GetAt(pos));
+        if (to != kGone)
+            selected.push_back(to);
+    }
+    std::sort(selected.begin(), selected.end());
+    m_selection.RemoveAll();
+    for (int row : selected)
+        m_selection.Add(row);
+    if (kept < nOldCount && m_selection.GetCount() == 0)
+        FocusAndSelectItem(m_nFocusIndex, TRUE); // the row that took the focus becomes selected
+    if (kept < nNewCount && m_nFocusIndex < 0)
+        FocusAndSelectItem(0, TRUE); // as InsertItemRecord: the first new row of a list without focus
+    return TRUE;
 }
 
 template <class THost>

@@ -9,3 +9,4 @@ ensure_prefix
 dir=$(build "${MORVA_BENCH_CONFIG:-gcc}") || exit 1
 start_wineserver
 "$WINE" "$dir/bin/list_bench.exe" "$@"
+"$WINE" "$dir/bin/tree_bench.exe" "$@"

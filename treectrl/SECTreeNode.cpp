@@ -133,10 +133,24 @@ BOOL SECTreeNode::IsAncestorOf(const SECTreeNode* pNode) const
 {
     // Check the raw chain up to this node first: navigation of a derived node
     // may read every raw ancestor, and the navigated chain is part of the raw one.
+    // A stale pointer may lead into freed memory whose "parent" words form a
+    // ring (a heap's free list does): a mark that jumps ahead at powers of two
+    // meets such a ring, which ends the walk.
     const SECTreeNode* pRaw = pNode;
-    for (; pRaw != nullptr && pRaw != this; pRaw = pRaw->m_pParent) {
+    const SECTreeNode* pMark = pNode;
+    size_t nRun = 0;
+    size_t nPower = 1;
+    while (pRaw != nullptr && pRaw != this) {
         if (!IsNodeMemoryUsable(pRaw))
             return FALSE;
+        pRaw = pRaw->m_pParent;
+        if (pRaw == pMark)
+            return FALSE;
+        if (++nRun == nPower) {
+            pMark = pRaw;
+            nPower *= 2;
+            nRun = 0;
+        }
     }
     if (pRaw == nullptr || pNode == this)
         return FALSE;

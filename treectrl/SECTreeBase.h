@@ -1,0 +1,381 @@
+// SECTreeBaseT: the tree control's logic, written once over the list class that
+// hosts it. SECTreeBaseC (over SECListCtrl) is the child-window tree; a
+// document-view hosting instantiates the same template over its list view.
+//
+// Column 0 of the list becomes the tree column. The hierarchy lives in _Node
+// objects below an invisible root; the list keeps only the visible part of it:
+// every visible node owns exactly one row, in pre-order. A row record's item
+// data holds its node, and a node remembers its row record, so "has a row" is
+// a constant-time question and the row index is found through a row cache.
+//
+// Item handles are node addresses; null and TVI_ROOT both mean the root. The
+// public operations, notification records and codes are those of the
+// platform's tree-view (TVITEMW, TVINSERTSTRUCTW, NMTREEVIEWW, NMTVDISPINFOW,
+// NMTVKEYDOWN, TVI_, TVE_, TVGN_, TVC_ and TVN_ values), so that owners written
+// for it work unchanged.
+//
+//     SECTreeCtrl tree;
+//     tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS, rect, pParent, IDC_TREE);
+//     HTREEITEM hFolder = tree.InsertItem(L"Folder");
+//     tree.InsertItem(L"File", hFolder);
+//     tree.Expand(hFolder, TVE_EXPAND);
+//
+// Handles are trusted as the platform does: a handle that is not a node of this
+// control is caught by an assertion in debug builds only. Nodes must be linked
+// and unlinked through the control, which keeps its own marks in them.
+//
+// The control's own walks over the hierarchy use the stored links and never
+// recurse, so trees of any depth are safe; the navigation queries
+// (GetChildItem, GetParentItem...) go through the nodes' navigation, which
+// honours a skip level an owner set on the root.
+//
+// Member definitions are split by concern over the SECTree*.inl files,
+// compiled together in SECTreeBaseC.cpp.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+#include <vector>
+#include "listctrl/SECListCtrl.h"
+#include "listctrl/SECSubItemTextStorage.h"
+#include "treectrl/TreeItemNode.h"
+
+// Insertion position for descending sorted order; unlike TVI_SORT the value is
+// zero-extended.
+#define SEC_TVI_SORTDESCENDING (reinterpret_cast<HTREEITEM>(static_cast<ULONG_PTR>(0xFFFF0010u)))
+
+// Tree style bits the control keeps itself (the platform's TVS_HASBUTTONS,
+// TVS_HASLINES, TVS_LINESATROOT, TVS_DISABLEDRAGDROP and TVS_SINGLEEXPAND);
+// TVS_EDITLABELS and TVS_SHOWSELALWAYS live in the list style.
+#define SEC_TVS_STORED_MASK 0x00000417u
+// Window style bits taken as tree style at creation.
+#define SEC_TVS_CREATE_MASK 0x0000043Fu
+// Extended tree style bits.
+#define SEC_TVSX_MULTISELECT  0x00100000u // several items can be selected; AddToSelection keeps the caret
+#define SEC_TVSX_WRAPLABELS   0x00200000u // rows grow with their labels (no single-line rows)
+#define SEC_TVSX_HEADER       0x00400000u // the column header is shown
+#define SEC_TVSX_TIPS         0x00800000u // tips for clipped texts
+#define SEC_TVSX_PROGRESSIVE  0x01000000u // expansions and collapses repaint row by row
+#define SEC_TVSX_AUTOEXPAND   0x02000000u // a drop target that stays highlighted expands
+#define SEC_TVSX_HEADERBTNS   0x04000000u // with the header: headings are buttons
+#define SEC_TVSX_REORDER      0x08000000u // with header buttons: columns can be reordered
+// Extended window style bits taken as extended tree style at creation.
+#define SEC_TVSX_CREATE_MASK  0x03F00000u
+
+// Node attribute request of SetItemAttributes and GetItemAttributes.
+struct SECTreeAttributes
+{
+    UINT mask = 0;      // SEC_TVAF_VALUE: value is valid under valueMask
+    UINT value = 0;     // attribute bits (_Node::attrGreyed, _Node::attrHidden, others stored as given)
+    UINT valueMask = 0; // the bits of value that count
+};
+#define SEC_TVAF_VALUE 0x0001u
+
+// Registered at start-up from "SECTreeCtrlNotifyEndLabelEditRegMsg": sent to the
+// notification window after an accepted label edit of column 0 was stored, with
+// wParam = the control's id and lParam = the edited item.
+extern MORVA_API const UINT SECTreeEndLabelEditMessage;
+
+// A node that a running operation holds across owner notifications; the
+// deletion of that node sets bGone, so the operation stops using it.
+struct SECTreeNodeWatch
+{
+    _Node* pNode = nullptr;             // the node held
+    BOOL bGone = FALSE;                 // the node was deleted meanwhile
+    SECTreeNodeWatch* pOuter = nullptr; // the watch registered before this one
+};
+
+template <class TList>
+class SECTreeBaseT : public TList
+{
+public:
+    using TList::m_hWnd;
+    // The list's overloads stay visible beside the tree's handle-based ones.
+    using TList::DeleteItem;
+    using TList::EnsureVisible;
+    using TList::GetItem;
+    using TList::GetItemData;
+    using TList::GetItemState;
+    using TList::GetItemText;
+    using TList::InsertItem;
+    using TList::SelectItem;
+    using TList::SetItem;
+    using TList::SetItemData;
+    using TList::SetItemState;
+    using TList::SetItemText;
+
+    // Timer id of the auto-expansion of a drop target.
+    enum { kTimerAutoExpand = 4 };
+    // Defaults.
+    enum { kDefaultIndent = 20, kDefaultAutoExpandDelay = 1000, kDefaultProgressiveStep = 5 };
+    // Marks of _Node::m_nTreeFlags.
+    enum : UINT
+    {
+        kNodeDying = 0x1,    // the node's subtree is being deleted: its descendants are not shown
+        kNodeDeleting = 0x2, // the node is unlinked and about to be freed
+        kNodeSeen = 0x4,     // met by the running re-synchronisation
+        kNodeLinking = 0x8,  // created by a running insertion, not linked yet
+    };
+
+    // ---- Construction
+    SECTreeBaseT();
+    ~SECTreeBaseT() override;
+
+    // ---- Item attributes and owner callbacks (SECTreeItems.inl)
+    // Sets attribute bits under the request's value mask; hiding or showing a
+    // node removes or adds the rows of its subtree.
+    virtual BOOL SetItemAttributes(HTREEITEM hItem, const SECTreeAttributes& request);
+    // Reads the item's fields as the mask asks. Callback fields are asked of
+    // the owner (TVN_GETDISPINFOW) when bResolve is set; without it a callback
+    // text answers LPSTR_TEXTCALLBACKW.
+    virtual BOOL GetItem(TVITEMW* pItem, BOOL bCopyText = TRUE, BOOL bResolve = TRUE);
+    // The attribute bits with greyed and hidden inherited from the ancestors.
+    virtual BOOL GetItemAttributes(HTREEITEM hItem, SECTreeAttributes& request);
+    virtual BOOL RowNeedsOwnerData(int nRow);
+    virtual BOOL EnableSubItemStorage(BOOL bEnable);
+    virtual BOOL HasSubItemStorage() const;
+    // Column 0 is the label; other columns go to the sub-item storage when it
+    // exists, else to the list cell of the item's row.
+    virtual BOOL SetItemText(HTREEITEM hItem, int nCol, LPCWSTR lpszText);
+    virtual BOOL SetLabelText(HTREEITEM hItem, LPCWSTR lpszText);
+
+    // ---- Expansion (SECTreeExpand.inl)
+    // nCode: TVE_COLLAPSE, TVE_EXPAND, TVE_TOGGLE, TVE_COLLAPSERESET (with or
+    // without TVE_COLLAPSE). bForce expands even an item without children that
+    // the owner does not declare to have any.
+    virtual BOOL Expand(HTREEITEM hItem, UINT nCode, BOOL bRedraw = TRUE, BOOL bForce = FALSE);
+    // Case-insensitive comparison of the two labels (owner texts resolved).
+    virtual int CompareItems(_Node* pFirst, _Node* pSecond);
+
+    // ---- Styles (SECTreeFrame.inl)
+    virtual BOOL GetStyles(DWORD& dwStyle, DWORD& dwExStyle) const;
+    virtual BOOL SetStyles(DWORD dwStyle, DWORD dwExStyle, BOOL bRedraw = TRUE);
+    virtual DWORD GetTreeStyle() const;
+    virtual DWORD GetTreeExStyle() const;
+    virtual BOOL SetTreeStyle(DWORD dwStyle, BOOL bRedraw = TRUE);
+    virtual BOOL SetTreeExStyle(DWORD dwExStyle, BOOL bRedraw = TRUE);
+    virtual BOOL ModifyTreeStyle(DWORD dwRemove, DWORD dwAdd, BOOL bRedraw = TRUE);
+    virtual BOOL ModifyTreeExStyle(DWORD dwRemove, DWORD dwAdd, BOOL bRedraw = TRUE);
+    virtual BOOL ModifyStyles(DWORD dwRemove, DWORD dwAdd, DWORD dwRemoveEx, DWORD dwAddEx, BOOL bRedraw = TRUE);
+
+    // ---- Repainting (SECTreeNodes.inl)
+    // The list's InvalidateItem for the item's row; FALSE without a row.
+    virtual BOOL RedrawItem(HTREEITEM hItem, BOOL bLabelOnly = FALSE, BOOL bErase = FALSE, BOOL bToBottom = FALSE,
+                            BOOL bNow = FALSE);
+
+    // ---- Notifications (SECTreeSelect.inl)
+    virtual LRESULT NotifyTreeGetDispInfo(TVITEMW* pItem);
+    virtual void NotifyItemExpanded(HTREEITEM hItem, UINT nCode);
+    virtual LRESULT NotifyItemExpanding(HTREEITEM hItem, UINT nCode);
+    virtual void NotifyTreeSetDispInfo(TVITEMW* pItem);
+    virtual void NotifyTreeReserved1();
+    virtual void NotifyTreeReserved2();
+
+    // ---- Insertion and deletion (SECTreeInsert.inl)
+    // Deletes the item and its subtree, children before parents, one
+    // TVN_DELETEITEMW per item; TVI_ROOT (or null) deletes every item.
+    virtual BOOL DeleteItem(HTREEITEM hItem);
+    virtual void NotifyTreeDeleteItem(HTREEITEM hItem);
+    // The node factory; a derived control returns its own node class.
+    virtual _Node* CreateNode();
+
+    // ---- Navigation and rows (SECTreeNodes.inl); null and TVI_ROOT mean the root
+    HTREEITEM GetRootItem() const;
+    HTREEITEM GetChildItem(HTREEITEM hItem) const;
+    HTREEITEM GetNextSiblingItem(HTREEITEM hItem) const;
+    HTREEITEM GetPrevSiblingItem(HTREEITEM hItem) const;
+    // Null when the parent is the root.
+    HTREEITEM GetParentItem(HTREEITEM hItem) const;
+    // The ancestor that is a child of the root; for the root, its first child.
+    HTREEITEM GetTopLevelItem(HTREEITEM hItem) const;
+    // Items of the list's focus, drop-highlight and first selected rows (the
+    // list's GetDropHilightItem answers the row).
+    HTREEITEM GetCaretItem() const;
+    HTREEITEM GetDropTargetItem() const;
+    HTREEITEM GetFirstSelectedItem() const;
+    // The item shown in the row before or after the item's row.
+    HTREEITEM GetPrevVisibleItem(HTREEITEM hItem) const;
+    HTREEITEM GetNextVisibleItem(HTREEITEM hItem) const;
+    BOOL ItemHasChildren(HTREEITEM hItem) const;
+    // Hidden by its own attribute or an ancestor's.
+    BOOL IsItemHidden(HTREEITEM hItem) const;
+    // Not hidden, and every ancestor expanded and not hidden.
+    BOOL IsItemVisible(HTREEITEM hItem) const;
+    BOOL IsItemExpanded(HTREEITEM hItem) const;
+    // The item's row, -1 without one; sequential lookups cost one comparison.
+    int RowOf(HTREEITEM hItem) const;
+    // The item of a row (the root for a row without a link); null for no row.
+    HTREEITEM NodeFromRow(int nRow) const;
+    _Node* GetRootNode() const;
+    DWORD_PTR GetItemData(HTREEITEM hItem) const;
+    BOOL SetItemData(HTREEITEM hItem, DWORD_PTR dwData);
+    BOOL SetItemState(HTREEITEM hItem, UINT nState, UINT nStateMask);
+    UINT GetItemState(HTREEITEM hItem, UINT nStateMask) const;
+    BOOL SetItemImage(HTREEITEM hItem, int nImage, int nSelectedImage);
+    // Column 0 through GetItem with owner texts resolved; other columns from the
+    // sub-item storage, else from the list cell of the item's row.
+    CString GetItemText(HTREEITEM hItem, int nCol = 0);
+    // Inserts with a record built from the arguments; lpszText LPSTR_TEXTCALLBACKW
+    // (-1) makes the owner supply the label.
+    HTREEITEM InsertItem(UINT nMask, LPCWSTR lpszText, int nImage, int nSelectedImage, UINT nState, UINT nStateMask,
+                         LPARAM lParam, HTREEITEM hParent, HTREEITEM hInsertAfter);
+    HTREEITEM InsertItem(LPCWSTR lpszText, HTREEITEM hParent = TVI_ROOT, HTREEITEM hInsertAfter = TVI_LAST);
+    // hInsertAfter: TVI_FIRST, TVI_LAST, TVI_SORT, SEC_TVI_SORTDESCENDING or a
+    // child of the parent; null when the item cannot be linked there.
+    HTREEITEM InsertItem(const TVINSERTSTRUCTW* pInsert);
+    BOOL SetItem(TVITEMW* pItem);
+    // Expands the collapsed ancestors when the item has no row, then scrolls.
+    BOOL EnsureVisible(HTREEITEM hItem, BOOL bKeepParentVisible = FALSE);
+    // nCode: TVGN_CARET, TVGN_DROPHILITE or TVGN_FIRSTVISIBLE.
+    BOOL SelectItem(HTREEITEM hItem, UINT nCode);
+    BOOL SelectDropTarget(HTREEITEM hItem, BOOL bEnsureVisible = TRUE);
+    BOOL AddToSelection(HTREEITEM hItem);
+    BOOL SelectSetFirstVisible(HTREEITEM hItem);
+    BOOL ExpandAll(HTREEITEM hItem, BOOL bRedraw = TRUE);
+    // Children of the item; with bRecursive all descendants (below expanded
+    // items only, with bOnlyExpanded).
+    int CountChildren(HTREEITEM hItem, BOOL bRecursive = FALSE, BOOL bOnlyExpanded = FALSE) const;
+
+    // ---- Settings (SECTreeFrame.inl)
+    int GetIndent() const;
+    void SetIndent(int nIndent);
+    UINT GetAutoExpandDelay() const;
+    void SetAutoExpandDelay(UINT nMilliseconds);
+    int GetProgressiveStep() const;
+    void SetProgressiveStep(int nStep);
+    BOOL GetScrollAfterExpand() const;
+    void SetScrollAfterExpand(BOOL bScroll);
+    SECSubItemTextStorage* GetSubItemStorage() const;
+
+    // ---- List hooks the tree fills (SECTreeItems.inl, SECTreeSelect.inl)
+    BOOL SetItem(const LVITEMW* pItem, BOOL bRedraw = TRUE) override;
+    BOOL GetItem(LVITEMW* pItem, BOOL bCopyText = TRUE, BOOL bAskOwner = TRUE) override;
+    DWORD_PTR GetItemData(int nItem) override;
+    BOOL DeleteItem(int nItem, int nCount = 1) override;
+    BOOL DeleteAllItems() override;
+    void NotifyDeleteItem(int nItem) override;
+    BOOL NotifyBeginLabelEdit(int nItem, int nSubItem) override;
+    BOOL NotifyEndLabelEdit(int nItem, int nSubItem, CString& strText, BOOL bCommit) override;
+    void OnLabelEditAccepted(int nItem, int nSubItem) override;
+    void NotifyKeyDown(UINT nVKey) override;
+    LRESULT NotifyGetDispInfo(LVITEMW* pItem) override;
+    void NotifySetDispInfo(LVITEMW* pItem) override;
+    BOOL OnSelectionChanging(int nItem, int nOldFocus, BOOL bByMouse) override;
+    void OnSelectionChanged(int nItem, int nOldFocus, BOOL bByMouse) override;
+    void OnBeginDrag(int nItem, CPoint point) override;
+    void OnBeginRDrag(int nItem, CPoint point) override;
+    UINT GetRowState(int nItem, UINT nMask) override;
+    void SplitCreateStyles(CREATESTRUCTW& cs) override;
+    void OnThemeChanged() override;
+
+    // ---- Message handlers (listed in the message map of each hosting)
+    int OnCreate(LPCREATESTRUCTW lpCreateStruct);
+    void OnDestroy();
+    void OnTimer(UINT_PTR nIDEvent);
+
+protected:
+    // Handles and links
+    _Node* Resolve(HTREEITEM hItem) const;
+    // The node of a row (the root for a row without a link); null for no row.
+    _Node* NodeAtRow(int nRow) const;
+    static _Node* NodeOf(SECTreeNode* pNode);
+    static _Node* ParentOf(const _Node* pNode);
+    static _Node* FirstChildOf(const _Node* pNode);
+    static _Node* NextSiblingOf(const _Node* pNode);
+    static _Node* PrevSiblingOf(const _Node* pNode);
+    // The last child through the node's hint; the hint is repaired when stale.
+    static _Node* LastChildOf(_Node* pNode);
+    // Whether the node is linked below this control's root (or being deleted).
+    BOOL IsNodeOfTree(const _Node* pNode) const;
+    // pAncestor is a strict ancestor of pNode (stored links).
+    static BOOL IsDescendantOf(const _Node* pNode, const _Node* pAncestor);
+    BOOL IsShown(const _Node* pNode) const;
+    // Links pChild below pParent: last, first, or after pAfter (null when not a
+    // child of pParent); the links come out as SECTreeNode::AddChild makes them.
+    BOOL LinkNode(_Node* pParent, _Node* pChild, UINT_PTR nPosition);
+    void UnlinkNode(_Node* pNode);
+    _Node* ResolveInsertPosition(_Node* pParent, _Node* pNew, HTREEITEM hInsertAfter, UINT_PTR& nPosition);
+
+    // Rows
+    SECListItem* NewRowRecord(_Node* pNode);
+    // Copies the node's mirrored state bits (and selection, drop highlight)
+    // into its row.
+    void MirrorStateToRow(_Node* pNode, int nRow);
+    // The shown descendants of a shown, expanded node, in pre-order.
+    void CollectShownDescendants(_Node* pTop, std::vector<_Node*>& nodes) const;
+    // Gives the shown descendants of the node at nRow their rows below it.
+    void InsertDescendantRows(_Node* pNode, int nRow);
+    // Removes the rows of the node's descendants (and of the node itself with
+    // bWithNode) below nRow, clearing their selection first.
+    void RemoveDescendantRows(_Node* pNode, int nRow, BOOL bWithNode);
+    // Clears the selection of rows nFirst..nFirst + nCount - 1, last to first.
+    void DeselectRows(int nFirst, int nCount);
+    // Number of rows after nRow that show descendants of the node.
+    int CountDescendantRows(const _Node* pNode, int nRow) const;
+    // Gives a shown node that has no row its row (and those of its shown subtree).
+    void ShowNodeRows(_Node* pNode);
+    // Rows for every shown node without one, none for the others.
+    BOOL SyncRows();
+    _Node* PrevShownNode(const _Node* pNode) const;
+    void ResetRowMetrics(int nRow);
+    // With the list's immediate refresh on: scroll bars and a repaint.
+    void RefreshAfterChange();
+    // The list's rows all go at once; their nodes forget them.
+    BOOL ClearAllRows();
+
+    // Items
+    // Stores the record's fields in the node; callback fields that are not
+    // overwritten (bForce off) are collected into nCollected. Answers whether
+    // anything shown changed.
+    BOOL ApplyToNode(_Node* pNode, const TVITEMW& item, BOOL bForce, UINT& nCollected);
+    BOOL OwnerDeclaresChildren(_Node* pNode);
+    static UINT RowStateFromNode(UINT nNodeState);
+
+    // Deletion
+    BOOL DeleteNodeTree(_Node* pNode);
+    BOOL DeleteLeafNode(_Node* pNode);
+    void ForgetNode(_Node* pNode);
+    void CreateRoot();
+
+    // Expansion
+    void CollapseRows(_Node* pNode, int nRow);
+    void SetExpandFocus(_Node* pNode, int nRow);
+
+    // Notifications
+    void CopyItemRecord(const _Node* pNode, TVITEMW& item) const;
+    LRESULT SendSelectionNotify(UINT nCode, _Node* pNew, _Node* pOld, int nCause);
+    void StopAutoExpandTimer();
+
+    // Item attributes and callbacks
+    SECSubItemTextStorage* m_pSubItemTexts = nullptr; // texts of columns 1 and up by node, when enabled (owned)
+    _Node* m_pRoot = nullptr;                          // invisible root above the top-level items (owned)
+    int m_nIndent = kDefaultIndent;                    // pixels per tree level
+    DWORD m_dwTreeStyle = 0;                           // SEC_TVS_STORED_MASK bits of the tree style
+    DWORD m_dwTreeStyleEx = 0;                         // extended tree style
+    UINT_PTR m_nAutoExpandTimer = 0;                   // running drop-target timer, 0 when none
+    UINT m_nAutoExpandDelay = kDefaultAutoExpandDelay; // milliseconds before a drop target expands
+    int m_nProgressiveStep = kDefaultProgressiveStep;  // rows repainted one by one in a progressive expansion
+    int m_nProgressiveCount = 0;                       // rows inserted since the last expansion began
+    BOOL m_bScrollAfterExpand = TRUE;                  // an expansion scrolls its children into view
+    HTHEME_SEC m_hTheme = nullptr;                     // visual-style data of the tree, opened by the renderer
+    mutable int m_nRowCache = 0;                       // row of the last successful node lookup
+
+    // Implementation
+    SECTreeNodeWatch* m_pWatches = nullptr;   // nodes running operations hold across notifications
+    int m_nDeferRows = 0;                     // running ExpandAll calls; expansions mark nodes, rows come at the end
+    _Node* m_pDeferredFocus = nullptr;        // node an expansion focused while rows were deferred
+    _Node* m_pLastInserted = nullptr;         // node linked last: a quick insert-after target
+};
+
+// The child-window hosting, instantiated (and exported) once in the library.
+#if !defined(MORVA_BUILD_DLL)
+extern template class SECTreeBaseT<SECListCtrl>;
+#endif
+typedef SECTreeBaseT<SECListCtrl> SECTreeBaseC;
+
+// Message map entries the tree adds; each hosting lists them before the list's
+// (SEC_LIST_MESSAGE_MAP_ENTRIES), whose handlers of the same names then also
+// reach the tree's.
+#define SEC_TREE_MESSAGE_MAP_ENTRIES()                                                         \
+    ON_WM_CREATE()                                                                             \
+    ON_WM_DESTROY()                                                                            \
+    ON_WM_TIMER()

@@ -1,0 +1,22 @@
+// The tree logic instantiated over SECListCtrl: the child-window hosting,
+// exported from the library.
+#include "treectrl/SECTreeBase.h"
+#include <cstdio>
+
+#include "treectrl/SECTreeNodes.inl"
+#include "treectrl/SECTreeItems.inl"
+#include "treectrl/SECTreeInsert.inl"
+#include "treectrl/SECTreeExpand.inl"
+#include "treectrl/SECTreeSelect.inl"
+#include "treectrl/SECTreeFrame.inl"
+
+const UINT SECTreeEndLabelEditMessage = ::RegisterWindowMessageW(L"SECTreeCtrlNotifyEndLabelEditRegMsg");
+
+// GCC takes the export attribute on the instantiation itself, Clang only on a
+// declaration before it.
+#if defined(__clang__)
+extern template class MORVA_API SECTreeBaseT<SECListCtrl>;
+template class SECTreeBaseT<SECListCtrl>;
+#else
+template class MORVA_API SECTreeBaseT<SECListCtrl>;
+#endif

@@ -1,0 +1,10 @@
+#include "treectrl/SECTreeCtrl.h"
+
+IMPLEMENT_DYNAMIC(SECTreeCtrl, SECListCtrl)
+
+SECTreeCtrl::~SECTreeCtrl() = default;
+
+BEGIN_MESSAGE_MAP(SECTreeCtrl, SECTreeBaseC)
+    SEC_TREE_MESSAGE_MAP_ENTRIES()
+    SEC_LIST_MESSAGE_MAP_ENTRIES()
+END_MESSAGE_MAP()
