@@ -1,12 +1,11 @@
 #include "framework/CWnd.h"
 #include "framework/CDC.h"
 #include <map>
+#include <unordered_map>
 
 IMPLEMENT_DYNAMIC(CWnd, CObject)
 
 namespace {
-// Name of the window property that holds the attached object.
-const wchar_t kObjectProperty[] = L"MorvaFramework.CWnd";
 
 // The message being handled on this thread (for Default and GetCurrentMessage).
 thread_local MSG t_lastSent{};
@@ -17,15 +16,45 @@ thread_local HHOOK t_hHookCreate = nullptr;
 // Temporary wrappers of windows without an attached object.
 thread_local std::map<HWND, CWnd*>* t_tempMap = nullptr;
 
-ATOM PropertyAtom()
+// The attached objects by window handle. Every message of an attached window
+// looks its object up here, so the lookup must not leave the process (a window
+// property would cost a round trip to the window server under Wine). Windows
+// and their objects belong to one thread; the lock covers hosts with several
+// user-interface threads.
+struct HandleMap
 {
-    static ATOM atom = GlobalAddAtomW(kObjectProperty);
-    return atom;
+    CRITICAL_SECTION lock;                  // guards map
+    std::unordered_map<HWND, CWnd*> map;    // attached object of each window
+    HandleMap() { ::InitializeCriticalSection(&lock); }
+};
+
+HandleMap& Handles()
+{
+    static HandleMap* handles = new HandleMap; // lives as long as the process
+    return *handles;
 }
 
 CWnd* PermanentOf(HWND hWnd)
 {
-    return hWnd ? static_cast<CWnd*>(::GetPropW(hWnd, MAKEINTATOM(PropertyAtom()))) : nullptr;
+    if (hWnd == nullptr)
+        return nullptr;
+    HandleMap& handles = Handles();
+    ::EnterCriticalSection(&handles.lock);
+    auto it = handles.map.find(hWnd);
+    CWnd* pWnd = it != handles.map.end() ? it->second : nullptr;
+    ::LeaveCriticalSection(&handles.lock);
+    return pWnd;
+}
+
+void MapHandle(HWND hWnd, CWnd* pWnd)
+{
+    HandleMap& handles = Handles();
+    ::EnterCriticalSection(&handles.lock);
+    if (pWnd != nullptr)
+        handles.map[hWnd] = pWnd;
+    else
+        handles.map.erase(hWnd);
+    ::LeaveCriticalSection(&handles.lock);
 }
 
 // A notification from a child to its parent names the child this way.
@@ -200,7 +229,7 @@ CWnd* CWnd::FromHandle(HWND hWnd)
 void CWnd::AttachPermanent(HWND hWnd)
 {
     m_hWnd = hWnd;
-    ::SetPropW(hWnd, MAKEINTATOM(PropertyAtom()), this);
+    MapHandle(hWnd, this);
 }
 
 void CWnd::DetachPermanent()
@@ -210,7 +239,7 @@ void CWnd::DetachPermanent()
     if (m_pfnSuper != nullptr &&
         reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC)) == &AfxWndProc)
         ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
-    ::RemovePropW(m_hWnd, MAKEINTATOM(PropertyAtom()));
+    MapHandle(m_hWnd, nullptr);
     m_pfnSuper = nullptr;
     m_hWnd = nullptr;
 }
@@ -227,7 +256,7 @@ HWND CWnd::Detach()
 {
     HWND h = m_hWnd;
     if (h != nullptr && PermanentOf(h) == this)
-        ::RemovePropW(h, MAKEINTATOM(PropertyAtom()));
+        MapHandle(h, nullptr);
     m_hWnd = nullptr;
     return h;
 }

@@ -4,8 +4,8 @@
 // (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*, WM_DRAWITEM, scroll messages) are first
 // offered to the child's own map as WM_REFLECT_BASE + message.
 //
-// The object pointer lives in a window property, so any window, also a system
-// control or a dialog, can be attached. Windows made through CreateEx are
+// The framework maps each attached window to its object, so any window, also a
+// system control or a dialog, can be attached. Windows made through CreateEx are
 // attached by a creation hook before their first message, so WM_NCCREATE and
 // WM_CREATE reach the object.
 #pragma once

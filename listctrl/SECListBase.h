@@ -399,6 +399,8 @@ public:
     LRESULT OnThemeChangedMessage(WPARAM wParam, LPARAM lParam);
 
 protected:
+    // Reads the control's focus and enabled state into the context once.
+    void LoadWindowState(SECListPaintContext* pContext) const;
     // Sends a notification record to the notify window: fills hwndFrom, idFrom and code.
     LRESULT SendNotify(NMHDR* pHeader, UINT nCode);
     // Text of a row or sub-item record; null when the sub-item does not exist.

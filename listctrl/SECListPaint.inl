@@ -284,19 +284,31 @@ void SECListBaseT<THost>::LoadPaintItem(SECListPaintContext* pContext, int nItem
 }
 
 template <class THost>
+void SECListBaseT<THost>::LoadWindowState(SECListPaintContext* pContext) const
+{
+    if (pContext->m_bStateKnown)
+        return;
+    pContext->m_bEnabled = m_hWnd == nullptr || ::IsWindowEnabled(m_hWnd);
+    pContext->m_bFocused = m_hWnd != nullptr && ::GetFocus() == m_hWnd;
+    pContext->m_bStateKnown = TRUE;
+}
+
+template <class THost>
 void SECListBaseT<THost>::GetPaintBkColor(SECListPaintContext* pContext)
 {
-    pContext->m_crBk = GetBkColor();
+    LoadWindowState(pContext);
+    pContext->m_crBk = pContext->m_bEnabled ? m_crBk : SECListDisabledBkColor();
 }
 
 template <class THost>
 void SECListBaseT<THost>::GetPaintCellBkColor(SECListPaintContext* pContext)
 {
-    if (m_hWnd != nullptr && !::IsWindowEnabled(m_hWnd)) {
-        pContext->m_crCellBk = GetBkColor();
+    LoadWindowState(pContext);
+    if (!pContext->m_bEnabled) {
+        pContext->m_crCellBk = SECListDisabledBkColor();
         return;
     }
-    const BOOL bFocused = m_hWnd != nullptr && ::GetFocus() == m_hWnd;
+    const BOOL bFocused = pContext->m_bFocused;
     const BOOL bSelected = (pContext->m_lvi.state & LVIS_SELECTED) != 0;
     pContext->m_crCellBk = bFocused && bSelected ? m_crFocusCellBk : m_crCellBk;
 }
@@ -304,13 +316,13 @@ void SECListBaseT<THost>::GetPaintCellBkColor(SECListPaintContext* pContext)
 template <class THost>
 void SECListBaseT<THost>::GetPaintTextColors(SECListPaintContext* pContext)
 {
-    const BOOL bEnabled = m_hWnd == nullptr || ::IsWindowEnabled(m_hWnd);
-    if (!bEnabled) {
+    LoadWindowState(pContext);
+    if (!pContext->m_bEnabled) {
         pContext->m_crText = m_crGrayText;
         pContext->m_crTextBk = SECListDisabledBkColor();
         return;
     }
-    const BOOL bFocused = m_hWnd != nullptr && ::GetFocus() == m_hWnd;
+    const BOOL bFocused = pContext->m_bFocused;
     const BOOL bSubItem = pContext->m_lvi.iSubItem > 0;
     const BOOL bFullRow = IsListStyleExSet(SEC_LVSX_FULLROWSELECT);
     const BOOL bGrey = pContext->IsGreyText();

@@ -32,6 +32,11 @@ public:
     COLORREF m_crTextBk = 0;          // text background
     COLORREF m_crBk = 0;              // row background
     COLORREF m_crCellBk = 0;          // cell background
+    // The control's focus and enabled state, read once per context: asking the
+    // window system for every cell is costly.
+    BOOL m_bStateKnown = FALSE;       // the two fields below are filled
+    BOOL m_bFocused = FALSE;          // the control has the keyboard focus
+    BOOL m_bEnabled = TRUE;           // the control is enabled
 
     BOOL IsGreyText() const { return (m_cellFlags[1] & kCellGreyText) != 0; }
 };

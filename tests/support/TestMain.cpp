@@ -3,7 +3,10 @@
 // debugger and the run would wait for it.
 #include <windows.h>
 #include <commctrl.h>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <stdlib.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -15,6 +18,15 @@ LONG WINAPI ExitOnCrash(EXCEPTION_POINTERS* info)
     TerminateProcess(GetCurrentProcess(), 3);
     return EXCEPTION_EXECUTE_HANDLER;
 }
+// A failed assert aborts: end the process with a failure code instead of
+// showing the runtime's message box, which nobody would close.
+void ExitOnAbort(int)
+{
+    std::fprintf(stderr, "\nFATAL: abort\n");
+    std::fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), 3);
+}
+
 // Wine starts its desktop process on the first window of a session; until it
 // is up, window creation fails. Wait for it here rather than in every test.
 void WaitForDesktop()
@@ -35,6 +47,8 @@ int main(int argc, char** argv)
 {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
     SetUnhandledExceptionFilter(ExitOnCrash);
+    _set_error_mode(_OUT_TO_STDERR);
+    std::signal(SIGABRT, ExitOnAbort);
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
     WaitForDesktop();
