@@ -3,12 +3,12 @@
 // heading presses and drags, the divider loop, row drags, the pending edit and
 // what the list posts to its parent.
 #include <gtest/gtest.h>
-#include "ListInputSupport.h"
+#include "ListWindow.h"
 
 namespace {
 using Rows = std::vector<int>;
+const int kAnyRow = -2; // focus not compared
 
-// The rows between two indices, both included.
 Rows Range(int first, int last)
 {
     Rows rows;
@@ -17,308 +17,174 @@ Rows Range(int first, int last)
     return rows;
 }
 
-// Whether a message of that kind waits in the queue of the window (it is removed).
-bool TakePosted(HWND hWnd, UINT message, MSG& msg)
+enum Act { kClick, kDown, kUp, kKey };
+struct Step
 {
-    return ::PeekMessageW(&msg, hWnd, message, message, PM_REMOVE) != FALSE;
+    Act act;       // what the user does
+    int arg;       // the row it is done on, or the virtual key
+    UINT mods;     // MK_SHIFT and MK_CONTROL held
+    Rows selected; // the selection after the step
+    int focus;     // the focus row after the step
+};
+
+void RunSteps(ListWindow& w, const std::vector<Step>& steps)
+{
+    for (size_t i = 0; i < steps.size(); ++i) {
+        const Step& s = steps[i];
+        if (s.act == kKey)
+            w.Key(static_cast<UINT>(s.arg), (s.mods & MK_SHIFT) != 0, (s.mods & MK_CONTROL) != 0);
+        else if (s.act == kClick)
+            w.Click(w.Label(s.arg), s.mods);
+        else
+            w.Send(s.act == kDown ? WM_LBUTTONDOWN : WM_LBUTTONUP, s.mods | (s.act == kDown ? MK_LBUTTON : 0),
+                   w.Label(s.arg));
+        EXPECT_EQ(s.selected, w.list.Selected()) << "step " << i + 1;
+        EXPECT_TRUE(s.focus == kAnyRow || s.focus == w.list.GetFocusItem())
+            << "step " << i + 1 << ": focus " << w.list.GetFocusItem() << ", expected " << s.focus;
+    }
+    EXPECT_TRUE(ModelIsConsistent(w.list));
 }
 } // namespace
 
-// ---------------------------------------------------------------------------
-// Selection by mouse and keyboard
-
-TEST(ListInput, ClickInAMultipleSelectionKeepsItWhileDownAndCollapsesOnRelease)
+TEST(ListInput, SelectionStepsByMouseAndKeyboard)
 {
+    const UINT shift = MK_SHIFT;
+    const UINT ctrl = MK_CONTROL;
     ListWindow w;
-    w.Click(w.Label(1));
-    w.Click(w.Label(4), MK_SHIFT);
-    ASSERT_EQ(Range(1, 4), w.list.Selected());
-
-    w.Down(w.Label(3));
-    EXPECT_EQ(Range(1, 4), w.list.Selected()) << "the press must keep the selection";
-    w.Up(w.Label(3));
-    EXPECT_EQ(Rows{3}, w.list.Selected());
-    EXPECT_EQ(3, w.list.GetFocusItem());
-}
-
-TEST(ListInput, ShiftSelectsExactlyFromTheAnchorAndKeepsIt)
-{
-    ListWindow w;
-    w.Click(w.Label(2));
-    w.Click(w.Label(5), MK_SHIFT);
-    EXPECT_EQ(Range(2, 5), w.list.Selected());
-    EXPECT_EQ(2, w.list.AnchorRow());
-    EXPECT_EQ(5, w.list.GetFocusItem());
-
-    w.Click(w.Label(0), MK_SHIFT); // the other side of the anchor
-    EXPECT_EQ(Range(0, 2), w.list.Selected());
-    EXPECT_EQ(2, w.list.AnchorRow());
-
-    w.Key(VK_DOWN, true);
-    EXPECT_EQ(Range(1, 2), w.list.Selected());
-    EXPECT_EQ(1, w.list.GetFocusItem());
-    w.Key(VK_END, true);
-    EXPECT_EQ(Range(2, 9), w.list.Selected());
-    EXPECT_EQ(2, w.list.AnchorRow());
-    EXPECT_TRUE(ModelIsConsistent(w.list));
-}
-
-TEST(ListInput, ControlClickTogglesOnReleaseNotOnPress)
-{
-    ListWindow w;
-    w.Click(w.Label(2));
-    w.Down(w.Label(5), MK_CONTROL);
-    EXPECT_EQ(Rows{2}, w.list.Selected());
-    w.Up(w.Label(5), MK_CONTROL);
-    EXPECT_EQ((Rows{2, 5}), w.list.Selected());
-    EXPECT_EQ(5, w.list.GetFocusItem());
-
-    w.Down(w.Label(2), MK_CONTROL);
-    EXPECT_EQ((Rows{2, 5}), w.list.Selected());
-    w.Up(w.Label(2), MK_CONTROL);
-    EXPECT_EQ(Rows{5}, w.list.Selected());
-    EXPECT_EQ(2, w.list.GetFocusItem()); // the toggled row takes the focus either way
-}
-
-TEST(ListInput, ControlArrowMovesOnlyTheFocusAndControlSpaceToggles)
-{
-    ListWindow w;
-    w.Click(w.Label(2));
-    w.Key(VK_DOWN, false, true);
-    w.Key(VK_DOWN, false, true);
-    EXPECT_EQ(4, w.list.GetFocusItem());
-    EXPECT_EQ(Rows{2}, w.list.Selected());
-    EXPECT_EQ(2, w.list.AnchorRow());
-
-    w.Key(VK_SPACE, false, true);
-    EXPECT_EQ((Rows{2, 4}), w.list.Selected());
-    w.Key(VK_SPACE, false, true);
-    EXPECT_EQ(Rows{2}, w.list.Selected());
-    EXPECT_EQ(4, w.list.GetFocusItem());
-
-    w.Key(VK_SPACE); // a plain space selects the focus row alone
-    EXPECT_EQ(Rows{4}, w.list.Selected());
-}
-
-TEST(ListInput, SingleSelectionIgnoresShiftAndControl)
-{
-    ListWindow w(LVS_REPORT | LVS_NOLABELWRAP | LVS_SINGLESEL);
-    w.Click(w.Label(2));
-    w.Click(w.Label(5), MK_CONTROL);
-    EXPECT_EQ(Rows{5}, w.list.Selected());
-    w.Click(w.Label(7), MK_SHIFT);
-    EXPECT_EQ(Rows{7}, w.list.Selected());
-    w.Key(VK_DOWN, false, true);
-    EXPECT_EQ(Rows{8}, w.list.Selected());
-    EXPECT_EQ(8, w.list.GetFocusItem());
-    w.Key(VK_UP, true, false);
-    EXPECT_EQ(Rows{7}, w.list.Selected());
-    w.Key(VK_SPACE, false, true);
-    EXPECT_EQ(Rows{7}, w.list.Selected()) << "control-space must not deselect in a single selection";
+    RunSteps(w, {// A press in a multiple selection keeps it; the release collapses it.
+                 {kClick, 1, 0, {1}, 1}, {kClick, 4, shift, Range(1, 4), 4},
+                 {kDown, 3, 0, Range(1, 4), kAnyRow}, {kUp, 3, 0, {3}, 3},
+                 // Shift selects exactly from the anchor, on either side, and keeps it.
+                 {kClick, 2, 0, {2}, 2}, {kClick, 5, shift, Range(2, 5), 5}, {kClick, 0, shift, Range(0, 2), 0},
+                 {kKey, VK_DOWN, shift, Range(1, 2), 1}, {kKey, VK_END, shift, Range(2, 9), 9},
+                 // Control toggles on the release, not on the press.
+                 {kClick, 2, 0, {2}, 2}, {kDown, 5, ctrl, {2}, kAnyRow}, {kUp, 5, ctrl, {2, 5}, 5},
+                 {kDown, 2, ctrl, {2, 5}, kAnyRow}, {kUp, 2, ctrl, {5}, 2},
+                 // Control-arrows move only the focus; control-space toggles; space selects alone.
+                 {kClick, 2, 0, {2}, 2}, {kKey, VK_DOWN, ctrl, {2}, 3}, {kKey, VK_DOWN, ctrl, {2}, 4},
+                 {kKey, VK_SPACE, ctrl, {2, 4}, 4}, {kKey, VK_SPACE, ctrl, {2}, 4}, {kKey, VK_SPACE, 0, {4}, 4}});
+    ListWindow single(kReport | LVS_SINGLESEL); // modifiers change nothing; control-space does not deselect
+    RunSteps(single, {{kClick, 2, 0, {2}, 2}, {kClick, 5, ctrl, {5}, 5}, {kClick, 7, shift, {7}, 7},
+                      {kKey, VK_DOWN, ctrl, {8}, 8}, {kKey, VK_UP, shift, {7}, 7}, {kKey, VK_SPACE, ctrl, {7}, 7}});
+    ListWindow few(kReport, 5); // paging without a vertical bar: like Home and End
+    RunSteps(few, {{kClick, 1, 0, {1}, 1}, {kKey, VK_NEXT, 0, {4}, 4}, {kKey, VK_PRIOR, 0, {0}, 0},
+                   {kKey, VK_PRIOR, shift, {0}, 0}, {kKey, VK_NEXT, shift, Range(0, 4), 4}});
 }
 
 TEST(ListInput, VetoBlocksTheStepAndLaterModifierStepsUntilAPlainStepAsksAgain)
 {
-    ListWindow w;
+    ListWindow w(kReport, 5);
+    CImageList images;
+    ASSERT_TRUE(images.Create(16, 16, ILC_COLOR24, 1, 1));
+    w.list.SetImageList(&images, SECListBaseC::kImageSmall);
     w.Click(w.Label(1));
+    w.Click(CPoint(20, w.Inside().bottom - 3)); // below the last row
+    w.Click(CPoint(95, w.Label(2).y));          // right of the short label, no full-row selection
+    EXPECT_EQ(Rows{1}, w.list.Selected());
     w.list.veto = TRUE;
     const int asked = w.list.changingCalls;
     w.Click(w.Label(3));
     EXPECT_EQ(asked + 1, w.list.changingCalls);
     EXPECT_EQ(Rows{1}, w.list.Selected());
     EXPECT_EQ(1, w.list.GetFocusItem());
-
     // The hook now says yes, but modifier steps do not even ask it.
     w.list.veto = FALSE;
     w.Click(w.Label(4), MK_CONTROL);
-    w.Click(w.Label(6), MK_SHIFT);
+    w.Click(w.Label(3), MK_SHIFT);
     w.Key(VK_DOWN, true);
     EXPECT_EQ(asked + 1, w.list.changingCalls);
     EXPECT_EQ(Rows{1}, w.list.Selected());
-
     w.Click(w.Label(2)); // a plain step asks again and clears the block
     EXPECT_EQ(asked + 2, w.list.changingCalls);
-    EXPECT_EQ(Rows{2}, w.list.Selected());
     w.Click(w.Label(4), MK_CONTROL);
     EXPECT_EQ((Rows{2, 4}), w.list.Selected());
-
-    // A veto by keyboard blocks the same way.
-    w.list.veto = TRUE;
+    w.list.veto = TRUE; // by keyboard the same
     w.Key(VK_DOWN);
     EXPECT_EQ(4, w.list.GetFocusItem());
-    EXPECT_TRUE(w.list.Vetoed());
-}
 
-TEST(ListInput, ClickOnTheImageOfTheOnlySelectedRowMovesOnlyTheFocus)
-{
-    ListWindow w;
-    CImageList images;
-    ASSERT_TRUE(images.Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 1));
-    images.Add(::LoadIconW(nullptr, IDI_APPLICATION));
-    w.list.SetImageList(&images, SECListBaseC::kImageSmall);
-    w.Click(w.Label(2));
-    w.Key(VK_DOWN, false, true); // focus on 3, selection still 2
-    ASSERT_EQ(3, w.list.GetFocusItem());
-
-    // Even a vetoing hook is not asked: the selection does not change.
-    w.list.veto = TRUE;
-    const int asked = w.list.changingCalls;
-    const int changed = w.list.changedCalls;
-    const CPoint image = w.Label(2, 0, SECListBaseC::kCellImage);
-    UINT flags = 0;
-    ASSERT_EQ(2, w.list.HitTest(image, &flags));
-    ASSERT_TRUE(flags & SEC_LVHT_ONITEMICON);
-    w.Click(image);
-    EXPECT_EQ(2, w.list.GetFocusItem());
-    EXPECT_EQ(Rows{2}, w.list.Selected());
-    EXPECT_EQ(asked, w.list.changingCalls);
-    EXPECT_EQ(changed, w.list.changedCalls);
-
-    // The label of the same row is an ordinary step and asks.
-    w.Key(VK_DOWN, false, true);
-    w.Click(w.Label(2));
-    EXPECT_EQ(asked + 1, w.list.changingCalls);
-    EXPECT_EQ(3, w.list.GetFocusItem());
-}
-
-TEST(ListInput, ClickOnEmptySpaceOrOutsideTheLabelSelectsNothing)
-{
-    ListWindow w(LVS_REPORT | LVS_NOLABELWRAP, 3);
+    // The image of the only selected row moves only the focus; even a vetoing
+    // hook is not asked. Its label is an ordinary step and asks.
+    w.list.veto = FALSE;
     w.Click(w.Label(1));
-    CRect inside;
-    w.list.GetInsideRect(inside);
-    w.Click(CPoint(20, inside.bottom - 3)); // below the last row
-    w.Click(CPoint(95, w.Label(2).y));      // right of the short label, no full-row selection
+    w.Key(VK_DOWN, false, true);
+    w.list.veto = TRUE;
+    const int before = w.list.changingCalls;
+    w.Click(w.Label(1, 0, SECListBaseC::kCellImage));
+    EXPECT_EQ(1, w.list.GetFocusItem());
+    EXPECT_EQ(before, w.list.changingCalls);
+    w.Key(VK_DOWN, false, true);
+    w.Click(w.Label(1));
+    EXPECT_EQ(before + 1, w.list.changingCalls);
     EXPECT_EQ(Rows{1}, w.list.Selected());
-
-    w.list.ModifyListStyleEx(0, SEC_LVSX_FULLROWSELECT);
-    w.Click(CPoint(150, w.Label(2).y)); // in the second column
-    EXPECT_EQ(Rows{2}, w.list.Selected());
 }
 
-// ---------------------------------------------------------------------------
-// Keyboard
-
-TEST(ListInput, PageKeysMoveTheFocusToTheEdgeFirstThenScroll)
+TEST(ListInput, PageKeysMoveTheFocusToTheEdgeFirstThenScrollAndArrowsStopAtTheEnds)
 {
-    ListWindow w(LVS_REPORT | LVS_NOLABELWRAP, 60);
+    ListWindow w(kReport, 60);
     w.Focus();
     ASSERT_TRUE(w.list.IsVertScrollBarShown());
+    auto state = [&] { return std::make_pair(w.list.GetFocusItem(), w.list.GetTopIndex()); };
     const int bottom = w.list.GetBottomIndex();
-    ASSERT_GT(bottom, 2);
-
     w.Key(VK_NEXT);
-    EXPECT_EQ(bottom, w.list.GetFocusItem());
-    EXPECT_EQ(0, w.list.GetTopIndex());
+    EXPECT_EQ(std::make_pair(bottom, 0), state()) << "to the edge of the page first";
     w.Key(VK_NEXT);
-    EXPECT_GT(w.list.GetTopIndex(), 0);
-    EXPECT_EQ(w.list.GetBottomIndex(), w.list.GetFocusItem());
-    EXPECT_GT(w.list.GetFocusItem(), bottom);
-
     const int top = w.list.GetTopIndex();
+    EXPECT_EQ(std::make_pair(w.list.GetBottomIndex(), top), state()) << "then a page on";
+    EXPECT_GT(top, 0);
     w.Key(VK_PRIOR);
-    EXPECT_EQ(top, w.list.GetFocusItem());
-    EXPECT_EQ(top, w.list.GetTopIndex());
+    EXPECT_EQ(std::make_pair(top, top), state());
     w.Key(VK_PRIOR);
+    EXPECT_EQ(std::make_pair(w.list.GetTopIndex(), w.list.GetTopIndex()), state());
     EXPECT_LT(w.list.GetTopIndex(), top);
-    EXPECT_EQ(w.list.GetTopIndex(), w.list.GetFocusItem());
-
-    w.Key(VK_END);
-    EXPECT_EQ(59, w.list.GetFocusItem());
-    EXPECT_EQ(59, w.list.GetBottomIndex());
-    w.Key(VK_HOME);
-    EXPECT_EQ(0, w.list.GetFocusItem());
-    EXPECT_EQ(0, w.list.GetTopIndex());
-    EXPECT_EQ(Rows{0}, w.list.Selected());
-}
-
-TEST(ListInput, PageKeysWithoutAVerticalBarActLikeHomeAndEnd)
-{
-    ListWindow w(LVS_REPORT | LVS_NOLABELWRAP, 5);
-    ASSERT_FALSE(w.list.IsVertScrollBarShown());
-    w.Click(w.Label(1));
-    w.Key(VK_NEXT);
-    EXPECT_EQ(4, w.list.GetFocusItem());
-    EXPECT_EQ(Rows{4}, w.list.Selected());
-    w.Key(VK_PRIOR);
-    EXPECT_EQ(0, w.list.GetFocusItem());
-    w.Key(VK_PRIOR, true); // shift extends from the anchor as with any step
-    EXPECT_EQ(Rows{0}, w.list.Selected());
-    w.Key(VK_NEXT, true);
-    EXPECT_EQ(Range(0, 4), w.list.Selected());
-}
-
-TEST(ListInput, ArrowsStopAtTheEndsAndRepeatCountsStepOnce)
-{
-    ListWindow w(LVS_REPORT | LVS_NOLABELWRAP, 4);
-    w.Focus();
-    w.Key(VK_UP);
-    EXPECT_EQ(0, w.list.GetFocusItem());
-    w.Key(VK_DOWN, false, false, 0xFFFF);
-    EXPECT_EQ(1, w.list.GetFocusItem());
     w.Key(VK_END);
     w.Key(VK_DOWN);
-    EXPECT_EQ(3, w.list.GetFocusItem());
-    EXPECT_EQ(Rows{3}, w.list.Selected());
+    EXPECT_TRUE(w.list.GetFocusItem() == 59 && w.list.GetBottomIndex() == 59);
+    w.Key(VK_HOME);
+    w.Key(VK_UP);
+    w.Key(VK_DOWN, false, false, 0xFFFF); // a repeat count steps once
+    EXPECT_EQ(Rows{1}, w.list.Selected());
     // Keys that only the tree uses, and keys nobody uses, change nothing.
-    const UINT idle[] = {VK_LEFT, VK_RIGHT, VK_BACK, VK_MULTIPLY, VK_ADD, VK_SUBTRACT, 'Q', VK_F5};
-    for (UINT key : idle)
+    for (int key : {VK_LEFT, VK_RIGHT, VK_BACK, VK_MULTIPLY, VK_ADD, VK_SUBTRACT, int('Q'), VK_F5})
         w.Key(key);
-    EXPECT_EQ(3, w.list.GetFocusItem());
-    EXPECT_EQ(Rows{3}, w.list.Selected());
-}
+    EXPECT_EQ(1, w.list.GetFocusItem());
 
-TEST(ListInput, TabAndEscapeArePostedToTheParent)
-{
-    ListWindow w;
-    w.Focus();
+    // Tab moves to the next or, with shift, the previous control of the parent.
     ListWindow::Drain(w.owner.m_hWnd);
     MSG msg{};
-    w.Key(VK_TAB);
-    ASSERT_TRUE(TakePosted(w.owner.m_hWnd, WM_NEXTDLGCTL, msg));
-    EXPECT_EQ(0u, msg.wParam);
-    w.Key(VK_TAB, true);
-    ASSERT_TRUE(TakePosted(w.owner.m_hWnd, WM_NEXTDLGCTL, msg));
-    EXPECT_EQ(1u, msg.wParam);
-    w.Key(VK_ESCAPE);
-    ASSERT_TRUE(TakePosted(w.owner.m_hWnd, WM_COMMAND, msg));
-    EXPECT_EQ(WPARAM(IDCANCEL), msg.wParam);
-    EXPECT_FALSE(TakePosted(w.owner.m_hWnd, WM_COMMAND, msg)) << "posted once";
-    EXPECT_EQ(0, w.list.GetFocusItem()) << "neither key moves the focus";
+    for (bool shift : {false, true}) {
+        w.Key(VK_TAB, shift);
+        ASSERT_TRUE(::PeekMessageW(&msg, w.owner.m_hWnd, WM_NEXTDLGCTL, WM_NEXTDLGCTL, PM_REMOVE));
+        EXPECT_EQ(WPARAM(shift), msg.wParam);
+    }
+    EXPECT_EQ(1, w.list.GetFocusItem());
 }
 
 TEST(ListInput, TypeAheadContinuesFromTheMatchAndSwallowsAfterAFailure)
 {
-    ListWindow w;
-    w.Fill({L"Apple", L"banana", L"Blueberry", L"cherry", L"Cranberry", L"date"});
+    ListWindow w(kReport, 0);
+    for (LPCWSTR text : {L"Apple", L"banana", L"Blueberry", L"cherry", L"Cranberry", L"date"})
+        w.Add(1, text);
     w.Focus();
+    auto tick = [&](int periods) {
+        while (periods-- > 0)
+            w.Timer(SECListBaseC::kTimerTypeAhead);
+    };
     w.Char(L'b');
     EXPECT_EQ(1, w.list.GetFocusItem());
     w.Char(L'L'); // within the timeout: "bl", searched from the matched row, any case
     EXPECT_EQ(2, w.list.GetFocusItem());
-    w.Timer(SECListBaseC::kTimerTypeAhead); // the period brought a match: the text lives on
+    tick(1); // the period brought a match: the text lives on
     w.Char(L'u');
-    EXPECT_EQ(2, w.list.GetFocusItem());
     EXPECT_STREQ(L"bLu", w.list.TypeAheadText());
-    w.Timer(SECListBaseC::kTimerTypeAhead);
-    w.Timer(SECListBaseC::kTimerTypeAhead); // a quiet period ends the search
-    EXPECT_EQ(0u, w.list.TypeAheadTimer());
+    tick(2); // a quiet period ends the search
     EXPECT_EQ(0u, w.list.TypeAheadFlags());
-
     // A first character searches from the row below the focus, wrapping round.
-    w.Char(L'c');
-    EXPECT_EQ(3, w.list.GetFocusItem());
-    w.Timer(SECListBaseC::kTimerTypeAhead);
-    w.Timer(SECListBaseC::kTimerTypeAhead);
-    w.Char(L'c');
-    EXPECT_EQ(4, w.list.GetFocusItem());
-    w.Timer(SECListBaseC::kTimerTypeAhead);
-    w.Timer(SECListBaseC::kTimerTypeAhead);
-    w.Char(L'a');
-    EXPECT_EQ(0, w.list.GetFocusItem());
+    for (int row : {3, 4, 0}) {
+        w.Char(row ? L'c' : L'a');
+        EXPECT_EQ(row, w.list.GetFocusItem());
+        tick(2);
+    }
     EXPECT_EQ(Rows{0}, w.list.Selected());
-    w.Timer(SECListBaseC::kTimerTypeAhead);
-    w.Timer(SECListBaseC::kTimerTypeAhead);
 
     // A failing character searches (and beeps) once; the following ones are
     // swallowed without a search as long as every period brings one.
@@ -326,362 +192,211 @@ TEST(ListInput, TypeAheadContinuesFromTheMatchAndSwallowsAfterAFailure)
     EXPECT_TRUE(w.list.TypeAheadFlags() & SEC_TYPEAHEAD_FAILED);
     const int reads = w.list.cellTextCalls;
     w.Char(L'd');
-    w.Timer(SECListBaseC::kTimerTypeAhead);
+    tick(1);
     w.Char(L'd');
     EXPECT_EQ(reads, w.list.cellTextCalls) << "swallowed characters must not search";
-    EXPECT_EQ(0, w.list.GetFocusItem());
-    w.Timer(SECListBaseC::kTimerTypeAhead);
-    w.Timer(SECListBaseC::kTimerTypeAhead);
-    EXPECT_EQ(0u, w.list.TypeAheadFlags());
+    tick(2);
     w.Char(L'd');
     EXPECT_EQ(5, w.list.GetFocusItem());
 }
 
-// ---------------------------------------------------------------------------
-// Headings and dividers
-
-TEST(ListInput, HeadingPressReleasedOverTheHeadingIsAColumnClick)
+TEST(ListInput, HeadingPressIsAClickOfThePressedHeadingAndWithReorderingADrag)
 {
-    ListWindow w;
+    ListWindow w(kReport, 3, {80, 80, 80});
     w.Focus();
     w.Down(w.Heading(1));
     EXPECT_EQ(1, w.list.PressedColumn());
     EXPECT_EQ(w.list.m_hWnd, ::GetCapture());
-    EXPECT_EQ(0, w.owner.Count(LVN_COLUMNCLICK));
-    w.Up(w.Heading(1));
-    ASSERT_EQ(1, w.owner.Count(LVN_COLUMNCLICK)) << w.owner.Listing();
-    EXPECT_EQ(1, w.owner.messages[0].subItem);
-    EXPECT_EQ(-1, w.owner.messages[0].item);
-    EXPECT_EQ(nullptr, ::GetCapture());
-    EXPECT_EQ(-1, w.list.PressedColumn());
-
-    // Leaving the header band with the button down gives the press up.
-    w.owner.Clear();
-    w.Down(w.Heading(0));
-    w.Move(w.Label(3), MK_LBUTTON);
-    EXPECT_EQ(nullptr, ::GetCapture());
-    w.Up(w.Label(3));
-    EXPECT_EQ(0, w.owner.Count(LVN_COLUMNCLICK));
-
-    // Without the reorder style a press dragged to another heading stays a
-    // click of the pressed one.
-    w.owner.Clear();
-    w.Down(w.Heading(1));
-    w.Move(w.Heading(0), MK_LBUTTON);
-    EXPECT_EQ(1, w.list.PressedColumn());
-    w.Up(w.Heading(0));
-    ASSERT_EQ(1, w.owner.Count(LVN_COLUMNCLICK));
+    w.Move(w.Heading(2)); // without the reorder style: still a click of the pressed one
+    w.Up(w.Heading(2));
     EXPECT_EQ(1, w.Last(LVN_COLUMNCLICK).subItem);
-
-    // Headings that are not buttons are not pressed at all.
-    w.list.ModifyListStyle(0, LVS_NOSORTHEADER);
-    w.owner.Clear();
-    w.Click(w.Heading(1));
-    EXPECT_EQ(0, w.owner.Count(LVN_COLUMNCLICK));
+    EXPECT_TRUE(::GetCapture() == nullptr && w.list.PressedColumn() == -1);
+    w.Down(w.Heading(0));
+    w.Move(w.Label(2)); // leaving the header band gives the press up
     EXPECT_EQ(nullptr, ::GetCapture());
-}
+    w.Up(w.Label(2));
+    EXPECT_EQ(1, w.owner.Count(LVN_COLUMNCLICK));
 
-TEST(ListInput, DraggingAHeadingTwoPixelsMovesTheColumnInsteadOfClicking)
-{
-    ListWindow w(LVS_REPORT | LVS_NOLABELWRAP, 3, {80, 80, 80});
+    // Dragged two pixels with the reorder style, the heading moves its column.
     w.list.SetListStyleEx(SEC_LVSX_REORDER_COLUMNS);
-    w.Focus();
-    const CPoint start = w.Heading(2);
-    w.Down(start);
-    w.Move(CPoint(start.x - 1, start.y), MK_LBUTTON);
+    w.Down(w.Heading(2));
+    w.Move(w.Heading(2) - CSize(1, 0));
     EXPECT_FALSE(w.list.HeadingDrag());
-    w.Move(CPoint(start.x - 2, start.y), MK_LBUTTON);
+    w.Move(w.Heading(2) - CSize(2, 0));
     EXPECT_TRUE(w.list.HeadingDrag());
-    EXPECT_EQ(w.list.m_hWnd, ::GetCapture());
-    const CPoint target(w.list.GetColumnLeft(1) + 10, 8); // left half of column 1: insert before it
-    w.Move(target, MK_LBUTTON);
-    w.Up(target);
-    EXPECT_FALSE(w.list.HeadingDrag());
-    EXPECT_FALSE(w.list.DragImageAlive());
-    EXPECT_EQ(nullptr, ::GetCapture());
+    // Left half of column 1: insert before it; leaving the band below does not
+    // end the drag, and the last drop position shown counts.
+    const CPoint target(w.list.GetColumnLeft(1) + 10, 8);
+    w.Move(target);
+    w.Move(target + CSize(0, 150));
+    EXPECT_TRUE(w.list.HeadingDrag());
+    w.Up(target + CSize(0, 150));
+    EXPECT_FALSE(w.list.HeadingDrag() || w.list.DragImageAlive() || ::GetCapture() != nullptr);
     EXPECT_STREQ(L"col 2", w.list.GetColumnHeading(1));
     EXPECT_STREQ(L"col 1", w.list.GetColumnHeading(2));
-    EXPECT_EQ(0, w.owner.Count(LVN_COLUMNCLICK)) << w.owner.Listing();
-    EXPECT_TRUE(ModelIsConsistent(w.list));
-
-    // Released below the feedback zone: the last drop position shown still counts.
-    const CPoint back = w.Heading(2);
-    w.Down(back);
-    w.Move(CPoint(back.x - 2, 8), MK_LBUTTON);
-    w.Move(CPoint(w.list.GetColumnLeft(1) + 5, 8), MK_LBUTTON);
-    w.Move(CPoint(w.list.GetColumnLeft(1) + 5, 150), MK_LBUTTON);
-    EXPECT_TRUE(w.list.HeadingDrag()) << "leaving the header band does not end a heading drag";
-    w.Up(CPoint(w.list.GetColumnLeft(1) + 5, 150));
-    EXPECT_STREQ(L"col 1", w.list.GetColumnHeading(1));
-    EXPECT_STREQ(L"col 2", w.list.GetColumnHeading(2));
-
-    // Dropped where it stands: nothing moves.
-    w.Down(w.Heading(1));
-    w.Move(CPoint(w.Heading(1).x + 5, 8), MK_LBUTTON);
-    w.Up(CPoint(w.Heading(1).x + 5, 8));
-    EXPECT_STREQ(L"col 1", w.list.GetColumnHeading(1));
-
+    EXPECT_EQ(1, w.owner.Count(LVN_COLUMNCLICK)) << w.owner.Listing();
     // The main column never drags: its press stays a click.
-    w.owner.Clear();
     w.Down(w.Heading(0));
-    w.Move(CPoint(w.Heading(0).x + 30, 8), MK_LBUTTON);
+    w.Move(w.Heading(0) + CSize(30, 0));
     EXPECT_FALSE(w.list.HeadingDrag());
-    w.Up(CPoint(w.Heading(0).x + 30, 8));
-    EXPECT_STREQ(L"col 0", w.list.GetColumnHeading(0));
-    EXPECT_EQ(1, w.owner.Count(LVN_COLUMNCLICK));
+    w.Up(w.Heading(0) + CSize(30, 0));
+    EXPECT_EQ(2, w.owner.Count(LVN_COLUMNCLICK));
+    // Headings that are no buttons are not pressed at all.
+    w.list.ModifyListStyle(0, LVS_NOSORTHEADER);
+    w.Click(w.Heading(1));
+    EXPECT_EQ(2, w.owner.Count(LVN_COLUMNCLICK));
+    EXPECT_TRUE(ModelIsConsistent(w.list));
 }
 
-TEST(ListInput, DividerLoopFollowsTheMouseAndStopsTenPixelsRightOfTheColumn)
+// The divider loop is modal: the messages that drive it are posted before the
+// press that starts it.
+TEST(ListInput, DividerLoopFollowsTheMouseUntilReleaseEscapeRightButtonOrCaptureLoss)
 {
-    ListWindow w;
-    w.Focus();
-    const int left = w.list.GetColumnLeft(1);
-    const CPoint divider = w.Divider(1);
-    w.list.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(left + 40, 8));
-    w.list.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-30, 8));
-    w.list.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(-30, 8));
-    w.Down(divider);
-    EXPECT_EQ(10, w.list.GetColumnWidth(1));
-    EXPECT_EQ(100, w.list.GetColumnWidth(0));
-    EXPECT_EQ(nullptr, ::GetCapture());
-
-    w.list.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(w.Divider(1).x + 55, 8));
-    w.Down(w.Divider(1));
-    EXPECT_EQ(65, w.list.GetColumnWidth(1));
-    EXPECT_EQ(0, w.owner.Count(NM_CLICK)) << "the loop eats the release";
+    // How the loop ends; x of a move from the divider; the message that ends the
+    // loop, its wParam and x; the width of column 1 (80) afterwards.
+    const struct { const char* name; int moveTo; UINT end; WPARAM wParam; int endAt; int width; } cases[] = {
+        {"move and release", 40, WM_LBUTTONUP, 0, 55, 135},
+        {"released far left: ten pixels stay", -200, WM_LBUTTONUP, 0, -200, 10},
+        {"escape", 40, WM_KEYDOWN, VK_ESCAPE, 0, 80},
+        {"right button", 40, WM_RBUTTONDOWN, MK_RBUTTON, 40, 80},
+        {"capture lost: the last position counts", -30, WM_CANCELMODE, 0, 0, 50},
+    };
+    for (const auto& c : cases) {
+        ListWindow w;
+        w.Focus();
+        w.Post(WM_MOUSEMOVE, MK_LBUTTON, w.Divider(1).x + c.moveTo);
+        w.Post(c.end, c.wParam, w.Divider(1).x + c.endAt);
+        w.Down(w.Divider(1));
+        EXPECT_EQ(c.width, w.list.GetColumnWidth(1)) << c.name;
+        EXPECT_EQ(100, w.list.GetColumnWidth(0)) << c.name;
+        EXPECT_EQ(nullptr, ::GetCapture()) << c.name;
+        EXPECT_EQ(0, w.owner.Count(NM_CLICK)) << "the loop eats the release";
+    }
 }
 
-TEST(ListInput, DividerLoopCancelsOnEscapeOrRightButtonAndEndsWhenCaptureIsLost)
+TEST(ListInput, DividerIsNotTrackedUnderAForeignCaptureAndOfAFilledListMovesWidthToTheNext)
 {
-    ListWindow w;
+    ListWindow w(kReport, 3, {100, 80, 80});
     w.Focus();
-    const int width = w.list.GetColumnWidth(1);
-    w.list.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(w.Divider(1).x + 40, 8));
-    w.list.PostMessage(WM_KEYDOWN, VK_ESCAPE, 1);
-    w.Down(w.Divider(1));
-    EXPECT_EQ(width, w.list.GetColumnWidth(1));
-
-    w.list.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(w.Divider(1).x + 40, 8));
-    w.list.PostMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(w.Divider(1).x + 40, 8));
-    w.Down(w.Divider(1));
-    EXPECT_EQ(width, w.list.GetColumnWidth(1));
-    EXPECT_EQ(nullptr, ::GetCapture());
-
-    // Losing the capture keeps the last position the loop saw.
-    w.list.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(w.Divider(1).x - 30, 8));
-    w.list.PostMessage(WM_CANCELMODE, 0, 0);
-    w.Down(w.Divider(1));
-    EXPECT_EQ(width - 30, w.list.GetColumnWidth(1));
-    EXPECT_EQ(nullptr, ::GetCapture());
-}
-
-TEST(ListInput, DividerIsNotTrackedWhileAnotherWindowHoldsTheCaptureOrForTheLastFilledColumn)
-{
-    ListWindow w;
-    w.Focus();
-    const int width = w.list.GetColumnWidth(0);
     ::SetCapture(w.owner.m_hWnd);
     w.Down(w.Divider(0)); // nothing posted: a loop here would never end
-    EXPECT_EQ(width, w.list.GetColumnWidth(0));
+    EXPECT_EQ(100, w.list.GetColumnWidth(0));
     EXPECT_EQ(w.owner.m_hWnd, ::GetCapture());
     ::ReleaseCapture();
 
     w.list.ModifyListStyleEx(0, SEC_LVSX_FITCOLUMNS);
-    const int last = w.list.GetColumnWidth(1);
-    w.list.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(10, 8)); // would end a loop that must not start
-    w.Down(w.Divider(1));
-    w.Up(w.Divider(1));
-    EXPECT_EQ(last, w.list.GetColumnWidth(1));
+    const CRect inside = w.Inside();
+    auto total = [&] { return w.list.GetColumnWidth(0) + w.list.GetColumnWidth(1) + w.list.GetColumnWidth(2); };
+    const int last = w.list.GetColumnWidth(2);
+    w.Post(WM_LBUTTONUP, 0, 10); // would end a loop that must not start
+    w.Click(w.Divider(2));
+    EXPECT_EQ(last, w.list.GetColumnWidth(2)) << "the last filled column has no divider";
     ListWindow::Drain(w.list.m_hWnd);
-}
-
-TEST(ListInput, DividerOfAFilledListGivesTheWidthToTheNextColumn)
-{
-    ListWindow w(LVS_REPORT | LVS_NOLABELWRAP, 3, {100, 80, 80});
-    w.list.ModifyListStyleEx(0, SEC_LVSX_FITCOLUMNS);
-    CRect inside;
-    w.list.GetInsideRect(inside);
     const int first = w.list.GetColumnWidth(1);
-    const int second = w.list.GetColumnWidth(2);
-    w.list.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(w.Divider(1).x + 20, 8));
+    w.Post(WM_LBUTTONUP, 0, w.Divider(1).x + 20);
     w.Down(w.Divider(1));
     EXPECT_EQ(first + 20, w.list.GetColumnWidth(1));
-    EXPECT_EQ(second - 20, w.list.GetColumnWidth(2));
-    EXPECT_EQ(inside.Width(),
-              w.list.GetColumnWidth(0) + w.list.GetColumnWidth(1) + w.list.GetColumnWidth(2));
-
-    // Pushed past the next column: it keeps 5 pixels and the main column pays.
-    w.list.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(inside.right + 30, 8));
+    EXPECT_EQ(last - 20, w.list.GetColumnWidth(2));
+    EXPECT_EQ(inside.Width(), total());
+    w.Post(WM_LBUTTONUP, 0, inside.right + 30); // past the next column: it keeps 5 pixels, the main column pays
     w.Down(w.Divider(1));
     EXPECT_EQ(5, w.list.GetColumnWidth(2));
-    EXPECT_EQ(inside.Width(),
-              w.list.GetColumnWidth(0) + w.list.GetColumnWidth(1) + w.list.GetColumnWidth(2));
+    EXPECT_EQ(inside.Width(), total());
 }
 
-// ---------------------------------------------------------------------------
-// Row drags and auto-scroll
-
-TEST(ListInput, RowDragStartsAfterFourPixelsWithTheFocusRowAndThePressPoint)
+TEST(ListInput, RowDragStartsAfterFourPixelsAndAutoScrollsAtTheEdges)
 {
-    ListWindow w;
+    ListWindow w(kReport, 60);
     w.Focus();
     const CPoint press = w.Label(3);
     w.Down(press);
-    w.Move(CPoint(press.x + 3, press.y), MK_LBUTTON);
-    w.Move(CPoint(press.x, press.y - 3), MK_LBUTTON);
+    w.Move(press + CSize(3, 0));
+    w.Move(press + CSize(0, -3));
     EXPECT_TRUE(w.list.dragRows.empty());
-    w.Move(CPoint(press.x + 4, press.y), MK_LBUTTON);
-    ASSERT_EQ(std::vector<int>{3}, w.list.dragRows);
-    EXPECT_EQ(press, w.list.dragPoints[0]);
-    EXPECT_TRUE(w.list.RowDrag());
-    w.Move(CPoint(press.x + 40, press.y + 30), MK_LBUTTON);
-    EXPECT_EQ(1u, w.list.dragRows.size()) << "one drag per press";
-    w.Up(CPoint(press.x + 40, press.y + 30));
-    EXPECT_FALSE(w.list.RowDrag());
-    EXPECT_EQ(0, w.owner.Count(NM_CLICK)) << "the release ends the drag, it is no click";
-
-    // Without a button held, moving is no drag.
+    w.Move(press + CSize(4, 0));
+    ASSERT_EQ(Rows{3}, w.list.dragRows);
+    EXPECT_EQ(press, w.list.dragPoint) << "the drag starts at the press";
+    w.Move(press + CSize(40, 30));
+    w.Up(press + CSize(40, 30));
+    EXPECT_FALSE(w.list.RowDrag() || w.owner.Count(NM_CLICK) > 0) << "the release ends the drag, it is no click";
     w.Down(press);
-    w.Move(CPoint(press.x + 10, press.y), 0);
-    EXPECT_EQ(1u, w.list.dragRows.size());
+    w.Move(press + CSize(10, 0), 0); // without a button held: no drag
     w.Up(press);
+    EXPECT_EQ(1u, w.list.dragRows.size()) << "one drag per press";
 
-    // The right button starts a right drag, and its release is no right click.
-    w.owner.Clear();
-    w.Send(WM_RBUTTONDOWN, MK_RBUTTON, press);
-    w.Move(CPoint(press.x, press.y + 5), MK_RBUTTON);
-    EXPECT_EQ(1, w.list.rightDrags);
-    w.Send(WM_RBUTTONUP, 0, CPoint(press.x, press.y + 5));
-    EXPECT_EQ(0, w.owner.Count(NM_RCLICK));
-}
+    // The right button selects, starts a right drag, and its release is no right click.
+    const CPoint right = w.Label(5);
+    w.Send(WM_RBUTTONDOWN, MK_RBUTTON, right);
+    EXPECT_EQ(5, w.list.GetFocusItem());
+    w.Move(right + CSize(0, 5), MK_RBUTTON);
+    w.Send(WM_RBUTTONUP, 0, right + CSize(0, 5));
+    EXPECT_TRUE(w.list.rightDrags == 1 && w.owner.Count(NM_RCLICK) == 0);
 
-TEST(ListInput, AutoScrollTimerScrollsAtTheEdgesOfARowDrag)
-{
-    ListWindow w(LVS_REPORT | LVS_NOLABELWRAP, 60);
-    w.Focus();
+    // The auto-scroll timer scrolls by a row while the cursor is over the top
+    // or the bottom row of a row drag.
     w.list.SetTopIndex(10);
-    ASSERT_EQ(10, w.list.GetTopIndex());
-    auto cursorOver = [&](int row) {
+    auto tickOver = [&](int row) {
         CPoint point = w.Label(row);
         ::ClientToScreen(w.list.m_hWnd, &point);
         ::SetCursorPos(point.x, point.y);
+        w.Timer(SECListBaseC::kTimerAutoScroll);
+        return w.list.GetTopIndex();
     };
-    // Not dragging: the timer does nothing.
-    cursorOver(10);
-    w.Timer(SECListBaseC::kTimerAutoScroll);
-    EXPECT_EQ(10, w.list.GetTopIndex());
-
-    const CPoint press = w.Label(12);
-    w.Down(press);
-    w.Move(CPoint(press.x, press.y + 6), MK_LBUTTON);
-    ASSERT_TRUE(w.list.RowDrag());
+    EXPECT_EQ(10, tickOver(10)) << "not dragging: nothing";
+    w.Down(w.Label(12));
+    w.Move(w.Label(12) + CSize(0, 6));
     w.list.SetDropHilightItem(13);
-    w.Timer(SECListBaseC::kTimerAutoScroll); // the cursor is over the top row
-    EXPECT_EQ(9, w.list.GetTopIndex());
-    EXPECT_EQ(-1, w.list.GetDropHilightItem());
-
-    cursorOver(w.list.GetBottomIndex());
-    w.Timer(SECListBaseC::kTimerAutoScroll);
-    EXPECT_EQ(10, w.list.GetTopIndex());
-    cursorOver(w.list.GetTopIndex() + 3); // the middle does not scroll
-    w.Timer(SECListBaseC::kTimerAutoScroll);
-    EXPECT_EQ(10, w.list.GetTopIndex());
-    w.Up(press);
-
-    w.list.StartAutoScrollTimer(60000);
-    w.list.StopAutoScrollTimer();
-    EXPECT_FALSE(::KillTimer(w.list.m_hWnd, SECListBaseC::kTimerAutoScroll)) << "the timer must be gone";
+    EXPECT_EQ(9, tickOver(10));
+    EXPECT_EQ(-1, w.list.GetDropHilightItem()) << "the drop highlight is hidden while scrolling";
+    EXPECT_EQ(10, tickOver(w.list.GetBottomIndex()));
+    EXPECT_EQ(10, tickOver(13)) << "the middle does not scroll";
+    w.Up(w.Label(12));
 }
-
-// ---------------------------------------------------------------------------
-// The pending edit
 
 TEST(ListInput, SecondClickOnTheSelectedFocusLabelOpensTheEditorAfterTheDelay)
 {
-    ListWindow w(LVS_REPORT | LVS_NOLABELWRAP | LVS_EDITLABELS);
+    ListWindow w(kReport | LVS_EDITLABELS);
     w.Focus();
-    w.Click(w.Label(2)); // selects the row: no edit yet
-    EXPECT_EQ(0u, w.list.PendingEditTimer());
-    w.Click(w.Label(2));
-    EXPECT_NE(0u, w.list.PendingEditTimer());
-    EXPECT_EQ(0, w.owner.Count(LVN_BEGINLABELEDITW));
+    auto armed = [&](CPoint point) {
+        w.Click(point);
+        return w.list.PendingEditTimer() != 0;
+    };
+    EXPECT_FALSE(armed(w.Label(2))) << "the click selects the row: no edit yet";
+    EXPECT_TRUE(armed(w.Label(2)) && w.Editor() == nullptr);
     w.Timer(SECListBaseC::kTimerPendingEdit);
-    EXPECT_EQ(0u, w.list.PendingEditTimer());
-    ASSERT_EQ(1, w.owner.Count(LVN_BEGINLABELEDITW)) << w.owner.Listing();
-    EXPECT_EQ(2, w.list.GetEditItem());
-    ASSERT_NE(nullptr, w.Editor());
-    EXPECT_TRUE(::IsWindowVisible(w.Editor()));
-    EXPECT_EQ(w.Editor(), ::GetFocus());
+    EXPECT_TRUE(w.list.PendingEditTimer() == 0 && w.list.GetEditItem() == 2 && ::IsWindowVisible(w.Editor()));
     w.list.EndLabelEdit(FALSE);
 
-    // A further click while the delay runs takes the pending edit back.
-    w.Click(w.Label(2));
-    ASSERT_NE(0u, w.list.PendingEditTimer());
-    w.Click(w.Label(2));
-    EXPECT_EQ(0u, w.list.PendingEditTimer());
-}
-
-TEST(ListInput, DoubleClickCancelsThePendingEdit)
-{
-    ListWindow w(LVS_REPORT | LVS_NOLABELWRAP | LVS_EDITLABELS);
-    w.Focus();
-    w.Click(w.Label(2));
-    w.Click(w.Label(2));
-    ASSERT_NE(0u, w.list.PendingEditTimer());
+    // A further click or a double-click while the delay runs takes it back.
+    EXPECT_TRUE(armed(w.Label(2)));
+    EXPECT_FALSE(armed(w.Label(2)));
+    EXPECT_TRUE(armed(w.Label(2)));
     w.Send(WM_LBUTTONDBLCLK, MK_LBUTTON, w.Label(2));
     w.Up(w.Label(2));
-    EXPECT_EQ(0u, w.list.PendingEditTimer());
     EXPECT_FALSE(::KillTimer(w.list.m_hWnd, SECListBaseC::kTimerPendingEdit));
     w.Timer(SECListBaseC::kTimerPendingEdit); // a late tick opens nothing
-    EXPECT_EQ(0, w.owner.Count(LVN_BEGINLABELEDITW));
     EXPECT_EQ(nullptr, w.Editor());
-}
 
-TEST(ListInput, PendingEditNeedsTheLabelTheStyleAndADelay)
-{
-    ListWindow w(LVS_REPORT | LVS_NOLABELWRAP | LVS_EDITLABELS);
-    w.Focus();
-    w.Click(w.Label(2));
-    w.Click(CPoint(95, w.Label(2).y)); // right of the label
-    EXPECT_EQ(0u, w.list.PendingEditTimer());
-    w.Click(w.Label(2, 1)); // the second column, no full-row selection
-    EXPECT_EQ(0u, w.list.PendingEditTimer());
-
+    EXPECT_FALSE(armed(CPoint(95, w.Label(2).y))) << "right of the label";
+    EXPECT_FALSE(armed(w.Label(2, 1))) << "in a later column without full-row selection";
     w.list.SetPendingEditDelay(0);
-    w.Click(w.Label(2));
-    EXPECT_EQ(0u, w.list.PendingEditTimer());
-
+    EXPECT_FALSE(armed(w.Label(2))) << "without a delay";
     w.list.SetPendingEditDelay(60000);
     w.list.ModifyListStyle(LVS_EDITLABELS, 0);
-    w.Click(w.Label(2));
-    EXPECT_EQ(0u, w.list.PendingEditTimer());
-    EXPECT_EQ(-1, w.list.PendingEditRow());
-    w.Timer(SECListBaseC::kTimerPendingEdit);
-    EXPECT_EQ(nullptr, w.Editor());
-
-    // The focus moved away before the tick: no editor either.
+    EXPECT_FALSE(armed(w.Label(2))) << "without the style";
     w.list.ModifyListStyle(0, LVS_EDITLABELS);
-    w.Click(w.Label(2));
-    ASSERT_NE(0u, w.list.PendingEditTimer());
-    w.Key(VK_DOWN);
+    ASSERT_TRUE(armed(w.Label(2)));
+    w.Key(VK_DOWN); // the focus moved away before the tick
     w.Timer(SECListBaseC::kTimerPendingEdit);
     EXPECT_EQ(nullptr, w.Editor());
-    EXPECT_EQ(0, w.owner.Count(LVN_BEGINLABELEDITW));
-}
 
-TEST(ListInput, FullRowSelectionArmsThePendingEditInLaterColumns)
-{
-    ListWindow w(LVS_REPORT | LVS_NOLABELWRAP | LVS_EDITLABELS);
+    // With full-row selection later columns arm it too, for their own cell.
     w.list.ModifyListStyleEx(0, SEC_LVSX_FULLROWSELECT);
     SetCell(w.list, 4, 1, L"cell");
-    w.Focus();
-    const CPoint point(150, w.Label(4).y);
-    w.Click(point);
-    w.Click(point);
-    ASSERT_NE(0u, w.list.PendingEditTimer());
+    w.Click(w.Label(4, 1));
+    EXPECT_TRUE(armed(w.Label(4, 1)));
     w.Timer(SECListBaseC::kTimerPendingEdit);
-    ASSERT_EQ(1, w.owner.Count(LVN_BEGINLABELEDITW));
-    EXPECT_EQ(1, w.owner.messages.back().subItem);
+    EXPECT_EQ(1, w.Last(LVN_BEGINLABELEDITW).subItem);
     CString text;
     w.list.GetEditControl()->GetWindowText(text);
     EXPECT_STREQ(L"cell", text);

@@ -1,18 +1,64 @@
-// Helpers shared by the list tests: a list that exposes its protected state,
-// and an invariant check of the model.
+// Helpers shared by the list tests: a list that exposes its protected state and
+// records its hooks, a cell setter, and an invariant check of the model.
 #pragma once
 #include <gtest/gtest.h>
+#include <functional>
+#include <vector>
 #include "listctrl/SECListCtrl.h"
 
 class TestList : public SECListCtrl
 {
 public:
     using SECListCtrl::m_hDividerCursor;
-    int FocusRow() const { return m_nFocusIndex; }
-    int AnchorRow() const { return m_nAnchor; }
-    int EditRow() const { return m_nEditItem; }
-    SECListItem* Row(int n) const { return GetItemAt(n); }
+    using SECListCtrl::m_nHotCol;
+    BOOL veto = FALSE;                 // answer of OnSelectionChanging
+    int changingCalls = 0;             // OnSelectionChanging calls
+    int cellTextCalls = 0;             // GetCellText calls (type-ahead searches read them)
+    std::vector<int> dragRows;         // rows of OnBeginDrag
+    CPoint dragPoint;                  // point of the last OnBeginDrag
+    int rightDrags = 0;                // OnBeginRDrag calls
+    std::function<void()> onChanging;  // run inside OnSelectionChanging
+    bool failBuffer = false;           // CreateMemDC fails as when no bitmap can be made
+    int buffersMade = 0;               // off-screen buffers made
+
+    BOOL OnSelectionChanging(int, int, BOOL) override
+    {
+        ++changingCalls;
+        if (onChanging)
+            onChanging();
+        return veto;
+    }
+    void OnBeginDrag(int nItem, CPoint point) override { dragRows.push_back(nItem); dragPoint = point; }
+    void OnBeginRDrag(int, CPoint) override { ++rightDrags; }
+    void GetCellText(CString& text, int nItem, int nSubItem) override
+    {
+        ++cellTextCalls;
+        SECListCtrl::GetCellText(text, nItem, nSubItem);
+    }
+    SECMemDC* CreateMemDC(CDC* pDC, const CRect& rect) override
+    {
+        if (failBuffer)
+            AfxThrowResourceException();
+        SECMemDC* pMemDC = SECListCtrl::CreateMemDC(pDC, rect);
+        buffersMade += pMemDC != nullptr;
+        return pMemDC;
+    }
+
     BOOL OverDivider() const { return m_bOverDivider; }
+    UINT_PTR PendingEditTimer() const { return m_nPendingEditTimer; }
+    UINT TypeAheadFlags() const { return m_nTypeAheadFlags; }
+    const CString& TypeAheadText() const { return m_strTypeAhead; }
+    BOOL RowDrag() const { return m_bRowDrag; }
+    BOOL HeadingDrag() const { return m_bHeadingDrag; }
+    int PressedColumn() const { return m_nPressedCol; }
+    BOOL DragImageAlive() const { return m_pHeadingDragImage != nullptr; }
+    std::vector<int> Selected() const
+    {
+        std::vector<int> rows;
+        for (INT_PTR i = 0; i < GetSelection().GetCount(); ++i)
+            rows.push_back(GetSelection().GetAt(i));
+        return rows;
+    }
 };
 
 // Cells of sub-item columns belong to the owner until they are stored with

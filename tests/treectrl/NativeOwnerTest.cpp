@@ -1,10 +1,6 @@
-// An owner written for the platform's tree-view: it loads children when a
-// folder is first expanded, supplies labels and children counts on demand,
-// vetoes selecting a locked item, tracks the selection and frees its item data
-// when told of deletions. The same owner code drives the native control and
-// this one through the same scenario, and both must leave it in the same state.
-#include <map>
-#include <string>
+// An owner written for the platform's tree-view (children loaded on the first
+// expansion, labels and children counts on demand, a veto, item data freed on
+// deletion) drives the native control and this one: both leave it the same.
 #include "treectrl/TreeTestSupport.h"
 
 namespace {
@@ -16,37 +12,55 @@ struct FolderData
     HTREEITEM hItem = nullptr; // the handle the control gave it
 };
 
-// The control as the scenario drives it: by messages for the native one, by
-// methods for this library's.
-struct TreeAccess
+// This library's tree, answering the tree-view messages the scenario sends.
+class MessageTree : public SECTreeCtrl
 {
-    std::function<HTREEITEM(TVINSERTSTRUCTW*)> insert; // TVM_INSERTITEMW
-    std::function<BOOL(HTREEITEM, UINT)> expand;       // TVM_EXPAND
-    std::function<BOOL(HTREEITEM)> select;             // TVM_SELECTITEM with TVGN_CARET
-    std::function<BOOL(TVITEMW*)> getItem;             // TVM_GETITEMW
-    std::function<BOOL()> deleteAll;                   // TVM_DELETEITEM of TVI_ROOT
-};
-
-// What the owner ends up with: loads, frees, vetoes, records whose handle was
-// not the item's, the item last selected before the deletion, a label read back.
-struct OwnerState
-{
-    int loads = 0, frees = 0, vetoes = 0, wrongHandles = 0; // counts, as named
-    std::wstring selected, label;                            // as named
-    std::string Describe() const
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        return std::to_string(loads) + " " + std::to_string(frees) + " " + std::to_string(vetoes) + " " +
-               std::to_string(wrongHandles) + " " + Narrow(selected.c_str()) + " " + Narrow(label.c_str());
+        const HTREEITEM hItem = reinterpret_cast<HTREEITEM>(lParam);
+        switch (message) {
+        case TVM_INSERTITEMW: return reinterpret_cast<LRESULT>(InsertItem(reinterpret_cast<TVINSERTSTRUCTW*>(lParam)));
+        case TVM_EXPAND: return Expand(hItem, static_cast<UINT>(wParam));
+        case TVM_SELECTITEM: return SelectItem(hItem, static_cast<UINT>(wParam));
+        case TVM_GETITEMW: return GetItem(reinterpret_cast<TVITEMW*>(lParam));
+        case TVM_DELETEITEM: return DeleteItem(hItem);
+        default: return SECTreeCtrl::WindowProc(message, wParam, lParam);
+        }
     }
 };
 
+// Runs the scenario on a control; answers the owner's loads, frees, vetoes, wrong
+// handles, the item last selected before the deletion and a label read back.
 class NativeStyleOwner
 {
 public:
-    explicit NativeStyleOwner(TreeAccess& tree) : m_tree(tree) {}
-    OwnerState state;                           // what the owner saw
-    std::map<std::wstring, HTREEITEM> handles; // items by name
+    std::string Run(OwnerWindow& window, HWND hTree)
+    {
+        m_hTree = hTree;
+        window.onNotify = [this](NMHDR* pHeader, LRESULT& result) {
+            result = OnNotify(pHeader);
+            return true;
+        };
+        const HTREEITEM hFolder = Add(TVI_ROOT, L"folder", true);
+        TreeView_Expand(hTree, hFolder, TVE_EXPAND);
+        TreeView_SelectItem(hTree, m_handles[L"folder/file2"]);
+        EXPECT_FALSE(TreeView_SelectItem(hTree, Add(TVI_ROOT, L"locked", false)));
+        TreeView_SelectItem(hTree, hFolder);
+        TreeView_Expand(hTree, hFolder, TVE_COLLAPSE);
+        TreeView_Expand(hTree, hFolder, TVE_EXPAND);
+        WCHAR buffer[64] = L"";
+        TVITEMW label{TVIF_TEXT, m_handles[L"folder/file3"], 0, 0, buffer, 64, 0, 0, 0, 0};
+        TreeView_GetItem(hTree, &label);
+        // What deleting the caret tells differs between the controls; the rest not.
+        const std::string selected = Narrow(m_selected.c_str());
+        TreeView_DeleteAllItems(hTree);
+        window.onNotify = nullptr;
+        return std::to_string(m_loads) + " " + std::to_string(m_frees) + " " + std::to_string(m_vetoes) + " "
+               + std::to_string(m_wrongHandles) + " " + selected + " " + Narrow(label.pszText);
+    }
 
+private:
     HTREEITEM Add(HTREEITEM hParent, const std::wstring& name, bool folder)
     {
         FolderData* pData = new FolderData{name, folder};
@@ -57,15 +71,14 @@ public:
         insert.item.pszText = LPSTR_TEXTCALLBACKW;
         insert.item.cChildren = I_CHILDRENCALLBACK;
         insert.item.lParam = reinterpret_cast<LPARAM>(pData);
-        return handles[name] = pData->hItem = m_tree.insert(&insert);
+        return m_handles[name] = pData->hItem = TreeView_InsertItem(m_hTree, &insert);
     }
 
     // The owner's WM_NOTIFY handler, as written for the platform's control.
     LRESULT OnNotify(NMHDR* pHeader)
     {
-        NMTREEVIEWW* pView = reinterpret_cast<NMTREEVIEWW*>(pHeader);
-        switch (pHeader->code) {
-        case TVN_GETDISPINFOW: {
+        const UINT c = pHeader->code;
+        if (c == TVN_GETDISPINFOW) {
             TVITEMW& item = reinterpret_cast<NMTVDISPINFOW*>(pHeader)->item;
             const FolderData* pData = reinterpret_cast<FolderData*>(item.lParam);
             if (item.mask & TVIF_TEXT)
@@ -74,102 +87,44 @@ public:
                 item.cChildren = pData->folder ? 1 : 0;
             return 0;
         }
-        case TVN_ITEMEXPANDINGW:
-            if ((pView->action & TVE_EXPAND) && !Data(pView->itemNew)->loaded) {
-                Data(pView->itemNew)->loaded = true;
-                ++state.loads;
-                for (int i = 1; i <= 3; ++i)
-                    Add(pView->itemNew.hItem, Data(pView->itemNew)->name + L"/file" + std::to_wstring(i), false);
-            }
+        if (c != TVN_ITEMEXPANDINGW && c != TVN_SELCHANGINGW && c != TVN_SELCHANGEDW && c != TVN_DELETEITEMW)
             return 0;
-        case TVN_SELCHANGINGW:
-            if (pView->itemNew.hItem != nullptr && Data(pView->itemNew)->name == L"locked") {
-                ++state.vetoes;
-                return TRUE;
-            }
-            return 0;
-        case TVN_SELCHANGEDW:
-            state.selected = pView->itemNew.hItem != nullptr ? Data(pView->itemNew)->name : L"";
-            return 0;
-        case TVN_DELETEITEMW:
-            delete Data(pView->itemOld);
-            ++state.frees;
-            return 0;
-        default:
-            return 0;
+        const NMTREEVIEWW* pView = reinterpret_cast<NMTREEVIEWW*>(pHeader);
+        const TVITEMW& item = c == TVN_DELETEITEMW ? pView->itemOld : pView->itemNew;
+        FolderData* pData = item.hItem != nullptr ? reinterpret_cast<FolderData*>(item.lParam) : nullptr;
+        m_wrongHandles += pData != nullptr && pData->hItem != item.hItem;
+        if (c == TVN_ITEMEXPANDINGW && (pView->action & TVE_EXPAND) && !pData->loaded) {
+            pData->loaded = true;
+            ++m_loads;
+            for (int i = 1; i <= 3; ++i)
+                Add(item.hItem, pData->name + L"/file" + std::to_wstring(i), false);
         }
+        const bool veto = c == TVN_SELCHANGINGW && pData != nullptr && pData->name == L"locked";
+        m_vetoes += veto;
+        if (c == TVN_SELCHANGEDW)
+            m_selected = pData != nullptr ? pData->name : L"";
+        if (c == TVN_DELETEITEMW) {
+            delete pData;
+            ++m_frees;
+        }
+        return veto;
     }
 
-private:
-    FolderData* Data(const TVITEMW& item)
-    {
-        FolderData* pData = reinterpret_cast<FolderData*>(item.lParam);
-        state.wrongHandles += pData->hItem != item.hItem;
-        return pData;
-    }
-    TreeAccess& m_tree; // the control it inserts children into
+    HWND m_hTree = nullptr;                      // the control driven
+    int m_loads = 0, m_frees = 0, m_vetoes = 0;  // counts, as named
+    int m_wrongHandles = 0;                      // records whose handle was not their item's
+    std::wstring m_selected;                     // name of the item last selected
+    std::map<std::wstring, HTREEITEM> m_handles; // items by name
 };
-
-OwnerState RunScenario(OwnerWindow& window, TreeAccess& tree)
-{
-    NativeStyleOwner owner(tree);
-    window.onNotify = [&owner](NMHDR* pHeader, LRESULT& result) {
-        result = owner.OnNotify(pHeader);
-        return true;
-    };
-    const HTREEITEM hFolder = owner.Add(TVI_ROOT, L"folder", true);
-    const HTREEITEM hLocked = owner.Add(TVI_ROOT, L"locked", false);
-    tree.expand(hFolder, TVE_EXPAND);
-    tree.select(owner.handles[L"folder/file2"]);
-    EXPECT_FALSE(tree.select(hLocked));
-    tree.select(hFolder);
-    tree.expand(hFolder, TVE_COLLAPSE);
-    tree.expand(hFolder, TVE_EXPAND);
-    WCHAR buffer[64] = L"";
-    TVITEMW item{};
-    item.mask = TVIF_TEXT;
-    item.hItem = owner.handles[L"folder/file3"];
-    item.pszText = buffer;
-    item.cchTextMax = 64;
-    tree.getItem(&item);
-    owner.state.label = item.pszText;
-    // What deleting the caret tells differs between the controls; the rest not.
-    const std::wstring selected = owner.state.selected;
-    tree.deleteAll();
-    owner.state.selected = selected;
-    window.onNotify = nullptr;
-    return owner.state;
-}
 } // namespace
 
 TEST(NativeOwner, AnOwnerOfThePlatformsTreeViewWorksUnchanged)
 {
-    OwnerWindow nativeOwner;
+    OwnerWindow nativeOwner, ourOwner;
     HWND hNative = CreateWindowExW(0, WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS, 0, 0, 200, 200,
-                                   nativeOwner.m_hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(1)), nullptr,
-                                   nullptr);
-    ASSERT_NE(nullptr, hNative);
-    auto send = [hNative](UINT message, WPARAM wParam, const void* lParam) {
-        return SendMessageW(hNative, message, wParam, reinterpret_cast<LPARAM>(lParam));
-    };
-    TreeAccess native{
-        [&](TVINSERTSTRUCTW* p) { return reinterpret_cast<HTREEITEM>(send(TVM_INSERTITEMW, 0, p)); },
-        [&](HTREEITEM h, UINT code) { return static_cast<BOOL>(send(TVM_EXPAND, code, h)); },
-        [&](HTREEITEM h) { return static_cast<BOOL>(send(TVM_SELECTITEM, TVGN_CARET, h)); },
-        [&](TVITEMW* p) { return static_cast<BOOL>(send(TVM_GETITEMW, 0, p)); },
-        [&]() { return static_cast<BOOL>(send(TVM_DELETEITEM, 0, TVI_ROOT)); }};
-    const OwnerState withNative = RunScenario(nativeOwner, native);
-    DestroyWindow(hNative);
-
-    OwnerWindow ourOwner;
-    SECTreeCtrl tree;
-    ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS, CRect(0, 0, 200, 200), &ourOwner, 1));
-    TreeAccess ours{[&](TVINSERTSTRUCTW* p) { return tree.InsertItem(p); },
-                    [&](HTREEITEM h, UINT code) { return tree.Expand(h, code); },
-                    [&](HTREEITEM h) { return tree.SelectItem(h, TVGN_CARET); },
-                    [&](TVITEMW* p) { return tree.GetItem(p); }, [&]() { return tree.DeleteAllItems(); }};
-    const OwnerState withOurs = RunScenario(ourOwner, ours);
-
-    EXPECT_EQ("1 5 1 0 folder folder/file3", withOurs.Describe());
-    EXPECT_EQ(withNative.Describe(), withOurs.Describe()) << "the platform's control and this one differ";
+                                   nativeOwner.m_hWnd, nullptr, nullptr, nullptr);
+    MessageTree tree;
+    ASSERT_TRUE(hNative && tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS, CRect(0, 0, 200, 200), &ourOwner, 1));
+    EXPECT_EQ("1 5 1 0 folder folder/file3", NativeStyleOwner().Run(nativeOwner, hNative)) << "the native control";
+    EXPECT_EQ("1 5 1 0 folder folder/file3", NativeStyleOwner().Run(ourOwner, tree.m_hWnd)) << "this library's";
 }

@@ -1,9 +1,10 @@
-// Item attributes: owner callbacks both ways, state kept in step between node
-// and row, inherited attributes, column 0 of the list answered by the nodes,
-// texts of further columns, and null or root handles.
+// Item attributes, owner callbacks, column 0 of the list answered by the
+// nodes; selection through the tree and through the list's own input, drop
+// targets, drags and label editing with the registered message.
 #include "treectrl/TreeTestSupport.h"
 
 using TreeItem = TreeFixture;
+using TreeSelect = TreeFixture;
 
 TEST_F(TreeItem, CallbackFieldsAreAskedOfTheOwnerOnlyWhenResolving)
 {
@@ -16,28 +17,19 @@ TEST_F(TreeItem, CallbackFieldsAreAskedOfTheOwnerOnlyWhenResolving)
         if (header->code == TVN_GETDISPINFOW) {
             info->item.pszText = const_cast<LPWSTR>(answer);
             info->item.iImage = 5;
-            info->item.state = 0x10000; // an upper bit marks the answer with 0x1000
             info->item.mask |= keep ? TVIF_DI_SETITEM : 0;
         }
         return false;
     });
     events.clear(); // measuring the new row asked already
-    TVITEMW item{};
-    item.mask = TVIF_TEXT | TVIF_IMAGE;
-    item.hItem = hItem;
+    TVITEMW item{TVIF_TEXT | TVIF_IMAGE, hItem, 0, 0, nullptr, 0, 0, 0, 0, 0};
     ASSERT_TRUE(tree.GetItem(&item, FALSE, FALSE));
-    EXPECT_EQ(LPSTR_TEXTCALLBACKW, item.pszText);
-    EXPECT_TRUE(events.empty());
-    item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_STATE;
+    EXPECT_TRUE(item.pszText == LPSTR_TEXTCALLBACKW && events.empty());
     ASSERT_TRUE(tree.GetItem(&item, FALSE, TRUE));
     ASSERT_EQ(1u, events.size());
-    EXPECT_EQ(static_cast<UINT>(TVIF_TEXT | TVIF_IMAGE), events[0].mask) << "only the callback fields";
-    EXPECT_EQ(hItem, events[0].hNew);
-    EXPECT_EQ(99, events[0].lParam);
-    EXPECT_EQ(5, item.iImage);
-    EXPECT_EQ(0x11000u, item.state);
+    EXPECT_EQ(static_cast<UINT>(TVIF_TEXT | TVIF_IMAGE), events[0].item.mask) << "only the callback fields";
+    EXPECT_TRUE(events[0].item.hItem == hItem && events[0].item.lParam == 99 && item.iImage == 5);
     EXPECT_EQ("from owner", Label(tree, hItem));
-
     // Setting callback fields tells the owner and stores nothing.
     events.clear();
     item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_PARAM;
@@ -45,99 +37,164 @@ TEST_F(TreeItem, CallbackFieldsAreAskedOfTheOwnerOnlyWhenResolving)
     item.lParam = 100;
     ASSERT_TRUE(tree.SetItem(&item));
     ASSERT_EQ(std::vector<UINT>{TVN_SETDISPINFOW}, Codes(events));
-    EXPECT_EQ(static_cast<UINT>(TVIF_TEXT | TVIF_IMAGE), events[0].mask);
-    EXPECT_EQ("typed", events[0].text);
-    EXPECT_EQ(100u, tree.GetItemData(hItem));
-    EXPECT_TRUE(tree.RowNeedsOwnerData(0));
-    // An owner that asks to keep its answer ends the callback.
-    keep = true;
+    EXPECT_TRUE(events[0].item.mask == static_cast<UINT>(TVIF_TEXT | TVIF_IMAGE) && events[0].text == "typed");
+    EXPECT_TRUE(tree.GetItemData(hItem) == 100u && tree.RowNeedsOwnerData(0));
+    keep = true; // an owner that asks to keep its answer ends the callback
     answer = L"kept";
     EXPECT_EQ("kept", Label(tree, hItem));
-    EXPECT_FALSE(tree.Node(hItem)->IsTextCallback());
+    EXPECT_FALSE(reinterpret_cast<_Node*>(hItem)->IsTextCallback()) << "a handle is its node";
 }
 
-TEST_F(TreeItem, NodeAndRowCarryTheSameStateBits)
+TEST_F(TreeItem, NodeAndRowAgreeOnStateTextsAndDataAndAttributesAreInherited)
 {
-    TreeShape t(tree, "a+(a1 a2) b(b1)");
+    auto t = Shape(tree, "a+(a1+(x) a2) b");
     tree.ModifyTreeExStyle(0, SEC_TVSX_MULTISELECT);
     ASSERT_TRUE(tree.SetItemState(t["a2"], TVIS_SELECTED | TVIS_CUT, TVIS_SELECTED | TVIS_CUT));
     const int row = tree.RowOf(t["a2"]);
     EXPECT_EQ(static_cast<UINT>(LVIS_SELECTED | LVIS_CUT), tree.GetItemState(row, LVIS_SELECTED | LVIS_CUT));
     tree.SetItemState(row, 0, LVIS_SELECTED);
     EXPECT_EQ(0u, tree.GetItemState(t["a2"], TVIS_SELECTED)) << "from the list back to the node";
-    // The row only knows that there is an overlay; the node keeps its index.
-    tree.SetItemState(t["a2"], INDEXTOOVERLAYMASK(2), TVIS_OVERLAYMASK);
-    EXPECT_EQ(static_cast<UINT>(LVIS_OVERLAYMASK), tree.GetItemAt(row)->m_state & LVIS_OVERLAYMASK);
-    EXPECT_EQ(INDEXTOOVERLAYMASK(2), tree.GetRowState(row, TVIS_OVERLAYMASK));
-    // A node selected while it has no row is selected when it gets one.
-    tree.SetItemState(t["b1"], TVIS_SELECTED, TVIS_SELECTED);
-    tree.Expand(t["b"], TVE_EXPAND);
-    EXPECT_TRUE(tree.GetSelection().Contains(tree.RowOf(t["b1"])));
-    EXPECT_TRUE(TreeIsConsistent(tree));
-}
+    ASSERT_TRUE(tree.SetItemText(tree.RowOf(t["b"]), 0, L"renamed") && tree.SetItemData(tree.RowOf(t["b"]), 5));
+    EXPECT_TRUE(Label(tree, t["b"]) == "renamed" && tree.GetItemData(t["b"]) == 5u) << "column 0 is the node";
 
-TEST_F(TreeItem, HiddenAndGreyedAreInheritedAndHidingMovesRows)
-{
-    TreeShape t(tree, "a+(a1+(x) a2) b");
-    tree.ModifyTreeExStyle(0, SEC_TVSX_MULTISELECT);
     tree.SetItemState(t["x"], TVIS_SELECTED, TVIS_SELECTED);
-    SECTreeAttributes request;
-    request.mask = SEC_TVAF_VALUE;
-    request.value = request.valueMask = _Node::attrHidden | _Node::attrGreyed;
-    ASSERT_TRUE(tree.SetItemAttributes(t["a1"], request));
-    EXPECT_EQ("a a2 b", RowLabels(tree));
+    const UINT bits = _Node::attrHidden | _Node::attrGreyed;
+    ASSERT_TRUE(tree.SetItemAttributes(t["a1"], SECTreeAttributes{SEC_TVAF_VALUE, bits, bits}));
+    EXPECT_EQ("a a2 renamed", RowLabels(tree));
     EXPECT_EQ(0u, tree.GetItemState(t["x"], TVIS_SELECTED)) << "a row that goes leaves the selection";
-    EXPECT_TRUE(tree.IsItemHidden(t["x"]));
     SECTreeAttributes asked;
     asked.valueMask = _Node::attrGreyed;
     tree.GetItemAttributes(t["x"], asked);
-    EXPECT_EQ(static_cast<UINT>(_Node::attrGreyed), asked.value);
+    EXPECT_TRUE(tree.IsItemHidden(t["x"]) && asked.value == static_cast<UINT>(_Node::attrGreyed)) << "inherited";
     Hidden(tree, t["a1"], false);
-    EXPECT_EQ("a a1 x a2 b", RowLabels(tree)) << "shown again at its place";
+    EXPECT_EQ("a a1 x a2 renamed", RowLabels(tree)) << "shown again at its place";
     EXPECT_TRUE(TreeIsConsistent(tree));
-}
 
-TEST_F(TreeItem, TheListsColumnZeroIsTheNodeAndFurtherColumnsKeepTheirTexts)
-{
-    TreeShape t(tree, "a(a1) b");
-    ASSERT_TRUE(tree.SetItemText(tree.RowOf(t["b"]), 0, L"renamed"));
-    EXPECT_EQ("renamed", Label(tree, t["b"]));
-    ASSERT_TRUE(tree.SetItemData(tree.RowOf(t["b"]), 5));
-    EXPECT_EQ(5u, tree.GetItemData(t["b"]));
-    EXPECT_EQ(t["b"], tree.NodeFromRow(1)) << "the row keeps its link to the node";
-
+    tree.Expand(t["a1"], TVE_COLLAPSE);
     tree.InsertColumn(1, L"Size", LVCFMT_LEFT, 60);
-    ASSERT_TRUE(tree.EnableSubItemStorage(TRUE));
-    ASSERT_TRUE(tree.SetItemText(t["a1"], 1, L"12 KB"));
-    EXPECT_FALSE(tree.SetItemText(t["a1"], 5, L"no such column"));
-    tree.Expand(t["a"], TVE_EXPAND);
-    EXPECT_EQ(CString(L"12 KB"), tree.SECListCtrl::GetItemText(tree.RowOf(t["a1"]), 1)) << "kept without a row";
+    ASSERT_TRUE(tree.EnableSubItemStorage(TRUE) && tree.SetItemText(t["x"], 1, L"12 KB"));
+    EXPECT_FALSE(tree.SetItemText(t["x"], 5, L"no such column"));
+    tree.Expand(t["a1"], TVE_EXPAND);
+    EXPECT_EQ(CString(L"12 KB"), tree.SECListCtrl::GetItemText(tree.RowOf(t["x"]), 1)) << "kept without a row";
     tree.DeleteItem(t["a"]);
     EXPECT_EQ(0, tree.GetSubItemStorage()->GetItemCount()) << "deleted items drop their texts";
-    EXPECT_TRUE(tree.EnableSubItemStorage(FALSE));
-    EXPECT_FALSE(tree.EnableSubItemStorage(FALSE));
-    ASSERT_TRUE(tree.SetItemText(t["b"], 1, L"3 KB")) << "without the storage, in the row's cell";
+    ASSERT_TRUE(tree.EnableSubItemStorage(FALSE) && tree.SetItemText(t["b"], 1, L"3 KB")) << "in the row's cell";
     EXPECT_EQ(CString(L"3 KB"), tree.GetItemText(t["b"], 1));
+    for (HTREEITEM hRoot : {static_cast<HTREEITEM>(nullptr), TVI_ROOT}) { // both name the root
+        EXPECT_TRUE(tree.GetChildItem(hRoot) == t["b"] && tree.GetTopLevelItem(hRoot) == t["b"]);
+        EXPECT_FALSE(tree.RedrawItem(hRoot) || tree.EnsureVisible(hRoot) || tree.AddToSelection(hRoot));
+        EXPECT_TRUE(tree.SelectDropTarget(hRoot) && tree.Expand(hRoot, TVE_EXPAND) && tree.GetItemText(hRoot) == L"");
+        EXPECT_TRUE(!tree.GetParentItem(hRoot) && tree.RowOf(hRoot) == -1 && tree.CountChildren(hRoot, TRUE) == 1);
+    }
 }
 
-TEST_F(TreeItem, NullAndRootHandlesAreTheRootEverywhere)
+TEST_F(TreeSelect, CaretChangesAreToldWithTheirCauseAndVetoedAsTheCauseAllows)
 {
-    TreeShape t(tree, "a(a1) b");
-    for (HTREEITEM hRoot : {static_cast<HTREEITEM>(nullptr), TVI_ROOT}) {
-        EXPECT_EQ(t["a"], tree.GetChildItem(hRoot));
-        EXPECT_EQ(t["a"], tree.GetTopLevelItem(hRoot));
-        EXPECT_EQ(nullptr, tree.GetParentItem(hRoot));
-        EXPECT_EQ(-1, tree.RowOf(hRoot));
-        EXPECT_FALSE(tree.RedrawItem(hRoot));
-        EXPECT_FALSE(tree.EnsureVisible(hRoot));
-        EXPECT_FALSE(tree.AddToSelection(hRoot));
-        EXPECT_TRUE(tree.SelectDropTarget(hRoot));
-        EXPECT_TRUE(tree.Expand(hRoot, TVE_EXPAND));
-        EXPECT_EQ(3, tree.CountChildren(hRoot, TRUE));
-        EXPECT_EQ(CString(), tree.GetItemText(hRoot));
-        EXPECT_EQ(static_cast<UINT>(TVIS_EXPANDED), tree.GetItemState(hRoot, TVIS_EXPANDED));
-    }
-    EXPECT_EQ(t["a"], tree.GetTopLevelItem(t["a1"]));
-    EXPECT_EQ("a b", RowLabels(tree));
+    auto t = Shape(tree, "a(a1(x)) b(b1) c");
+    events.clear();
+    ASSERT_TRUE(tree.SelectItem(t["x"], TVGN_CARET));
+    ASSERT_EQ(6u, events.size()) << "two expansions for the hidden item's ancestors first\n" << owner.Listing();
+    const NMTREEVIEWW& r = events[4].view;
+    EXPECT_TRUE(events[4].code == TVN_SELCHANGINGW && r.action == TVC_UNKNOWN && r.itemNew.hItem == t["x"]);
+    EXPECT_EQ(t["a"], r.itemOld.hItem) << "the expansion of the topmost ancestor, the last, moved the focus";
+    EXPECT_TRUE(events[5].code == TVN_SELCHANGEDW && tree.GetCaretItem() == t["x"]);
+    owner.answers[TVN_SELCHANGINGW] = 2;
+    EXPECT_TRUE(tree.SelectItem(t["b"], TVGN_CARET)) << "only an answer of 1 vetoes";
+    owner.answers[TVN_SELCHANGINGW] = 1;
+    EXPECT_FALSE(tree.SelectItem(t["x"], TVGN_CARET));
+    EXPECT_EQ(t["b"], tree.GetCaretItem());
+    owner.answers.clear();
+    EXPECT_TRUE(tree.SelectItem(nullptr, TVGN_CARET));
+    EXPECT_TRUE(tree.GetCaretItem() == nullptr && tree.GetSelectedCount() == 0u);
+    EXPECT_FALSE(tree.SelectItem(t["b"], TVGN_NEXT)) << "not a selection code";
+    tree.ModifyTreeExStyle(0, SEC_TVSX_MULTISELECT);
+    ASSERT_TRUE(tree.SelectItem(t["a"], TVGN_CARET) && tree.AddToSelection(t["b"]));
+    EXPECT_TRUE(tree.GetSelectedCount() == 2u && tree.GetCaretItem() == t["a"]) << "adding keeps the caret";
+    tree.ModifyTreeExStyle(SEC_TVSX_MULTISELECT, 0);
+    ASSERT_TRUE(tree.AddToSelection(t["x"]));
+    EXPECT_TRUE(tree.GetSelectedCount() == 1u && tree.GetCaretItem() == t["x"]) << "but not with single selection";
     EXPECT_TRUE(TreeIsConsistent(tree));
+
+    // The list's own steps: by mouse or keyboard, and any answer but 0 vetoes them.
+    CRect label;
+    ASSERT_TRUE(tree.GetItemRect(tree.RowOf(t["b"]), label, SECTreeBaseC::kCellLabel));
+    events.clear();
+    SendClick(tree.m_hWnd, label.CenterPoint());
+    ASSERT_EQ((std::vector<UINT>{TVN_SELCHANGINGW, TVN_SELCHANGEDW}), Codes(events)) << owner.Listing();
+    const NMTREEVIEWW& click = events[0].view;
+    EXPECT_TRUE(click.action == TVC_BYMOUSE && click.itemNew.hItem == t["b"] && click.itemOld.hItem == t["x"]);
+    events.clear();
+    tree.SendMessage(WM_KEYDOWN, VK_DOWN, 0);
+    ASSERT_EQ((std::vector<UINT>{TVN_KEYDOWN, TVN_SELCHANGINGW, TVN_SELCHANGEDW}), Codes(events)) << owner.Listing();
+    EXPECT_TRUE(events[0].view.action == VK_DOWN && events[1].view.action == TVC_BYKEYBOARD) << "key and cause";
+    owner.answers[TVN_SELCHANGINGW] = 2;
+    tree.SendMessage(WM_KEYDOWN, VK_UP, 0);
+    EXPECT_EQ(t["c"], tree.GetCaretItem());
+}
+
+TEST_F(TreeSelect, DragsAreToldAndADropTargetThatStaysExpandsWhenItsTimerFires)
+{
+    auto t = Shape(tree, "a b(b1) c");
+    events.clear();
+    tree.OnBeginDrag(1, CPoint(5, 25));
+    tree.OnBeginRDrag(1, CPoint(5, 25));
+    ASSERT_EQ((std::vector<UINT>{TVN_BEGINDRAGW, TVN_BEGINRDRAGW}), Codes(events));
+    EXPECT_EQ(t["b"], events[0].view.itemNew.hItem);
+    tree.ModifyTreeStyle(0, TVS_DISABLEDRAGDROP);
+    tree.OnBeginDrag(1, CPoint(5, 25));
+    EXPECT_EQ(2u, events.size());
+    auto timerRuns = [&] { return KillTimer(tree.m_hWnd, SECTreeBaseC::kTimerAutoExpand) != FALSE; }; // and stops it
+    ASSERT_TRUE(tree.SelectDropTarget(t["b"]));
+    EXPECT_TRUE(tree.GetDropTargetItem() == t["b"] && !timerRuns()) << "auto-expansion is off";
+    tree.ModifyTreeExStyle(0, SEC_TVSX_AUTOEXPAND);
+    tree.SelectDropTarget(nullptr);
+    ASSERT_TRUE(tree.SelectItem(t["b"], TVGN_DROPHILITE));
+    EXPECT_TRUE(timerRuns());
+    tree.SendMessage(WM_TIMER, SECTreeBaseC::kTimerAutoExpand, 0);
+    EXPECT_EQ("a b b1 c", RowLabels(tree));
+    tree.SelectDropTarget(t["c"]);
+    tree.SelectDropTarget(nullptr);
+    EXPECT_TRUE(!timerRuns() && tree.GetDropTargetItem() == nullptr);
+}
+
+TEST_F(TreeSelect, AnAcceptedLabelEditIsStoredAndThenAnnouncedByTheRegisteredMessage)
+{
+    tree.ModifyTreeStyle(0, TVS_EDITLABELS);
+    std::vector<std::string> announced; // "id item-label" when the message came
+    auto onEdited = [&](WPARAM id, LPARAM item) {
+        announced.push_back(std::to_string(id) + " " + Label(tree, reinterpret_cast<HTREEITEM>(item)));
+    };
+    using OnEdited = decltype(onEdited);
+    const SUBCLASSPROC hook = [](HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR ref) {
+        if (message == SECTreeEndLabelEditMessage)
+            (*reinterpret_cast<OnEdited*>(ref))(wParam, lParam);
+        return DefSubclassProc(hWnd, message, wParam, lParam);
+    };
+    SetWindowSubclass(owner.m_hWnd, hook, 1, reinterpret_cast<DWORD_PTR>(&onEdited));
+    RecordTree(owner, events, [](NMHDR* header, LRESULT& result) { // accepts edits of the item with data 1
+        result = header->code == TVN_ENDLABELEDITW && reinterpret_cast<NMTVDISPINFOW*>(header)->item.lParam == 1;
+        return result != 0;
+    });
+    auto edit = [&](HTREEITEM hItem, const CString& text) {
+        SECListEdit* pEdit = tree.EditLabel(tree.RowOf(hItem), 0);
+        if (pEdit == nullptr || pEdit->m_hWnd == nullptr)
+            return CString(L"<no editor>");
+        pEdit->SetWindowText(text);
+        tree.EndLabelEdit(TRUE);
+        return tree.GetItemText(hItem);
+    };
+    const HTREEITEM hKeep = tree.InsertItem(TVIF_TEXT | TVIF_PARAM, L"keep", 0, 0, 0, 0, 1, TVI_ROOT, TVI_LAST);
+    const HTREEITEM hRefuse = tree.InsertItem(TVIF_TEXT | TVIF_PARAM, L"refuse", 0, 0, 0, 0, 2, TVI_ROOT, TVI_LAST);
+    events.clear();
+    EXPECT_EQ(CString(L"kept text"), edit(hKeep, L"kept text"));
+    EXPECT_EQ(std::vector<std::string>{"100 kept text"}, announced) << "stored before it is announced";
+    const TVITEMW& begin = events.at(0).item;
+    EXPECT_TRUE(events[0].code == TVN_BEGINLABELEDITW && (begin.mask & TVIF_TEXT) && begin.hItem == hKeep);
+    EXPECT_EQ(CString(L"refuse"), edit(hRefuse, L"refused text"));
+    EXPECT_EQ(1u, announced.size()) << "nothing after a refused edit";
+    EXPECT_EQ(SECTreeBaseC::kTextBufferChars - 1, edit(hKeep, CString(L'z', 3000)).GetLength()) << "cut to the buffer";
+    owner.answers[TVN_BEGINLABELEDITW] = 1;
+    RecordTree(owner, events);
+    EXPECT_EQ(nullptr, tree.EditLabel(tree.RowOf(hKeep), 0)->m_hWnd) << "a vetoed edit shows no editor";
+    RemoveWindowSubclass(owner.m_hWnd, hook, 1);
 }

@@ -1,61 +1,63 @@
-#include <gtest/gtest.h>
+// Nodes without a control. Named nodes have skip level 0 unless set, so they
+// also show that such nodes navigate by the raw links.
 #include <memory>
 #include <new>
-#include "tests/treectrl/TestTree.h"
+#include "treectrl/TreeTestSupport.h"
 
-// The named nodes are SECTreeNodeX with skip level 0: these tests also show that
-// such nodes navigate by the raw links.
-
-TEST(TreeNode, Navigation)
+TEST(ItemNode, OwnsACopyOfItsTextButNeverTheCallbackMarker)
 {
-    TestTree t("r(a(a1(x y) a2) b c(c1))");
-    EXPECT_EQ("r a a1 x y a2 b c c1", t.Walk());
-    EXPECT_EQ("c1 c b a2 y x a1 a r", t.Walk(false));
-    EXPECT_EQ("c a2 - y", NameOf(t["a"]->GetLastSibling()) + " " + NameOf(t["a"]->GetLastChild()) + " "
-                              + NameOf(t["b"]->GetLastChild()) + " " + NameOf(t["a1"]->GetLastDescendant()));
-    EXPECT_EQ("x -", NameOf(t.m_pRoot->GetFirstLeaf()) + " " + NameOf(t["b"]->GetFirstLeaf()));
-    EXPECT_EQ(3, t["y"]->GetLevel());
-    EXPECT_TRUE(t.m_pRoot->IsAncestorOf(t["y"]));
+    const LONG base = _Node::GetLiveTextCount();
+    SECTreeNode* root = new _Node;
+    auto* node = new _Node;
+    SECTreeNode::AddChild(root, node, SECTreeNode::addLast);
+    WCHAR source[] = L"label";
+    node->SetText(source);
+    source[0] = L'X';
+    node->SetText(node->m_item.pszText); // copies before freeing the old text
+    EXPECT_STREQ(L"label", node->m_item.pszText);
+    node->SetText(LPSTR_TEXTCALLBACKW);
+    EXPECT_TRUE(node->IsTextCallback() && _Node::GetLiveTextCount() == base);
+    node->SetText(L"freed with the tree");
+    delete root; // through the base: the item nodes' destructors run
+    EXPECT_EQ(base, _Node::GetLiveTextCount());
+}
+
+TEST(TreeNode, NavigationAndDestructionOrder)
+{
+    std::vector<std::string> log;
+    TestTree t("r(a(a1(x y) a2(z)) b c(c1))", &log);
+    EXPECT_EQ("r a a1 x y a2 z b c c1 | c1 c b z a2 y x a1 a r", t.Walk());
+    EXPECT_EQ("c a2 - y x - r", Names({t["a"]->GetLastSibling(), t["a"]->GetLastChild(), t["b"]->GetLastChild(),
+                                       t["a1"]->GetLastDescendant(), t.m_pRoot->GetFirstLeaf(), t["b"]->GetFirstLeaf(),
+                                       t["y"]->GetParent()->GetParent()->GetParent()}));
+    EXPECT_TRUE(t["y"]->GetLevel() == 3 && t.m_pRoot->IsAncestorOf(t["y"]));
     EXPECT_FALSE(t["y"]->IsAncestorOf(t["a"]) || t["b"]->IsAncestorOf(t["y"]) || t["a"]->IsAncestorOf(t["a"])
                  || t["a"]->IsAncestorOf(nullptr));
+    t["a"]->Detach();
+    delete t["a"];
+    EXPECT_EQ((std::vector<std::string>{"x", "y", "a1", "z", "a2", "a"}), log) << "leaves first, the node last";
+    EXPECT_EQ("r b c c1 | c1 c b r", t.Walk());
 }
 
 TEST(TreeNode, DetachAndAddChild)
 {
     TestTree t("r(a b c)");
-    std::unique_ptr<SECTreeNode> a(t["a"]), b(t["b"]), c(t["c"]);
-    b->Detach();
-    EXPECT_EQ("r a c", t.Walk());
-    EXPECT_TRUE(b->GetParent() == nullptr && b->GetPrevSibling() == a.get()); // own sibling links stay
-    a->Detach(); // a first child: the parent's first-child link moves on
-    EXPECT_TRUE(t.m_pRoot->GetFirstChild() == c.get() && c->GetPrevSibling() == nullptr);
-    c->Detach(); // the only child
-    EXPECT_EQ(nullptr, t.m_pRoot->GetFirstChild());
-
     using N = SECTreeNode;
-    EXPECT_TRUE(N::AddChild(t.m_pRoot, b.release(), N::PositionAfter(a.get()))); // childless parent: any position
-    EXPECT_TRUE(N::AddChild(t.m_pRoot, a.release(), N::addFirst));
-    EXPECT_TRUE(N::AddChild(t.m_pRoot, new NamedNode("l", nullptr), N::addLast));
-    EXPECT_TRUE(N::AddChild(t.m_pRoot, new NamedNode("l2", nullptr), N::addLastAlso));
-    EXPECT_TRUE(N::AddChild(t.m_pRoot, c.release(), N::PositionAfter(t["b"])));
-    EXPECT_EQ("l2 l c b a r", t.Walk(false));
-
-    NamedNode stray("stray", nullptr); // after a node that is not a child: fails, parent link set
-    EXPECT_FALSE(N::AddChild(t.m_pRoot, &stray, N::PositionAfter(t.m_pRoot)));
-    EXPECT_EQ(t.m_pRoot, stray.GetRawParent());
-    EXPECT_EQ("r a b c l l2", t.Walk());
+    std::unique_ptr<N> a(t["a"]), b(t["b"]), c(t["c"]);
+    a->Detach(); // a first child: the parent's first-child link moves on
+    EXPECT_TRUE(t.m_pRoot->GetFirstChild() == b.get() && b->GetPrevSibling() == nullptr);
+    c->Detach(); // a last child
+    b->Detach(); // the only child
+    EXPECT_TRUE(t.m_pRoot->GetFirstChild() == nullptr && b->GetParent() == nullptr);
+    EXPECT_TRUE(N::AddChild(t.m_pRoot, b.release(), N::PositionAfter(a.get()))) << "childless: any position";
+    EXPECT_TRUE(N::AddChild(t.m_pRoot, a.release(), N::addFirst) && N::AddChild(t.m_pRoot, c.release(), N::addLast));
+    EXPECT_TRUE(N::AddChild(t.m_pRoot, new NamedNode("l", nullptr), N::addLastAlso));
+    EXPECT_TRUE(N::AddChild(t.m_pRoot, new NamedNode("b2", nullptr), N::PositionAfter(t["b"])));
+    NamedNode stray("stray", nullptr);
+    EXPECT_FALSE(N::AddChild(t.m_pRoot, &stray, N::PositionAfter(t.m_pRoot))) << "after a node that is no child";
+    EXPECT_EQ("r a b b2 c l | l c b2 b a r", t.Walk());
     stray.SetParent(nullptr);
     EXPECT_FALSE(N::AddChild(nullptr, &stray, N::addLast) || N::AddChild(&stray, &stray, N::addLast));
-}
-
-TEST(TreeNode, DestructionDeletesLeavesFirstAndTheNodeLast)
-{
-    std::vector<std::string> log;
-    TestTree t("r(a(a1(x y) a2(z)) b)", &log);
-    t["a"]->Detach();
-    delete t["a"];
-    EXPECT_EQ((std::vector<std::string>{"x", "y", "a1", "z", "a2", "a"}), log);
-    EXPECT_EQ("r b", t.Walk());
 }
 
 TEST(TreeNode, DeepAndWideTreesAreHandledIteratively)
@@ -66,25 +68,19 @@ TEST(TreeNode, DeepAndWideTreesAreHandledIteratively)
         ~Counted() override { ++*m_pCount; }
         int* m_pCount; // incremented on destruction
     };
-    const int kDepth = 10000, kWidth = 100000;
     int destroyed = 0;
-    SECTreeNode* top = new Counted(&destroyed);
-    SECTreeNode* bottom = top;
-    for (int i = 0; i < kDepth; ++i, bottom = bottom->GetFirstChild())
+    SECTreeNode *top = new Counted(&destroyed), *wide = new Counted(&destroyed), *bottom = top;
+    for (int i = 0; i < 10000; ++i, bottom = bottom->GetFirstChild())
         SECTreeNode::AddChild(bottom, new Counted(&destroyed), SECTreeNode::addLast);
-    EXPECT_EQ(kDepth, bottom->GetLevel());
-    EXPECT_TRUE(bottom->GetNextInOrder() == nullptr && top->IsAncestorOf(bottom) && top->GetLastDescendant() == bottom);
-    ULONGLONG start = GetTickCount64();
-    delete top;
-    EXPECT_LT(GetTickCount64() - start, 500u);
-
-    SECTreeNode* wide = new Counted(&destroyed);
-    for (int i = 0; i < kWidth; ++i)
+    for (int i = 0; i < 100000; ++i)
         SECTreeNode::AddChild(wide, new Counted(&destroyed), SECTreeNode::addFirst);
-    start = GetTickCount64();
+    EXPECT_TRUE(bottom->GetLevel() == 10000 && bottom->GetNextInOrder() == nullptr);
+    EXPECT_TRUE(top->IsAncestorOf(bottom) && top->GetLastDescendant() == bottom);
+    const ULONGLONG start = GetTickCount64();
+    delete top;
     delete wide;
     EXPECT_LT(GetTickCount64() - start, 2000u);
-    EXPECT_EQ(kDepth + kWidth + 2, destroyed);
+    EXPECT_EQ(110002, destroyed);
 }
 
 TEST(TreeNode, IsAncestorOfRejectsStaleAndForeignPointers)
@@ -107,10 +103,39 @@ TEST(TreeNode, IsAncestorOfRejectsStaleAndForeignPointers)
     EXPECT_FALSE(r->IsAncestorOf(first) || r->IsAncestorOf(&below));
     VirtualFree(mem, 0, MEM_RELEASE); // as if the nodes had been deleted
     EXPECT_FALSE(r->IsAncestorOf(first) || r->IsAncestorOf(&below));
+    EXPECT_FALSE(r->IsAncestorOf(reinterpret_cast<SECTreeNode*>(0x10)));
     r->SetFirstChild(nullptr);
     below.SetParent(nullptr);
-
-    EXPECT_FALSE(r->IsAncestorOf(reinterpret_cast<SECTreeNode*>(0x10)));
     EXPECT_FALSE(SECTreeNode::IsNodeMemoryUsable(L"read-only data of the image"));
-    EXPECT_TRUE(SECTreeNode::IsNodeMemoryUsable(&below));
+}
+
+TEST(SkipLevel, BridgesTheSkippedLevelsChildrenOneStepAndIsReadFromTheTopmostNode)
+{
+    TestTree t("r(a(a1 a2) b(b1 b2) c d(d1))");
+    t.m_pRoot->SetSkipLevel(1);
+    // Childless c ends the run both ways, although d has children.
+    EXPECT_EQ("a1 r b1 a2 - -", Names({t.m_pRoot->GetFirstChild(), t["a1"]->GetParent(), t["a2"]->GetNextSibling(),
+                                       t["b1"]->GetPrevSibling(), t["b2"]->GetNextSibling(),
+                                       t["d1"]->GetPrevSibling()}));
+    EXPECT_EQ("r a1 a2 b1 b2 | b2 b1 a2 a1 r", t.Walk());
+    // Skipped nodes keep their raw links but are no one's ancestor.
+    EXPECT_EQ("r a1", Names({t["a"]->GetParent(), t["a"]->GetFirstChild()}));
+    EXPECT_TRUE(t["a1"]->GetLevel() == 1 && t.m_pRoot->IsAncestorOf(t["a1"]) && !t["a"]->IsAncestorOf(t["a1"]));
+
+    TestTree v("r(a(p(p1 p2) q(q1) s t(t1)) b)");
+    v.m_pRoot->SetSkipLevel(2);
+    EXPECT_EQ("a p1 a q1 p2 - -", Names({v.m_pRoot->GetFirstChild(), v["a"]->GetFirstChild(), v["q1"]->GetParent(),
+                                         v["p2"]->GetNextSibling(), v["q1"]->GetPrevSibling(),
+                                         v["q1"]->GetNextSibling(), v["t1"]->GetPrevSibling()}));
+    EXPECT_EQ("r a p1 p2 q1 b | b q1 p2 p1 a r", v.Walk());
+    EXPECT_EQ(2, v["q1"]->GetLevel());
+
+    std::vector<std::string> log;
+    TestTree w("r(a(a1(w)) b(b1))", &log);
+    w["a"]->SetSkipLevel(1);
+    EXPECT_EQ("r a a1 w b b1 | b1 b w a1 a r", w.Walk()) << "below the root";
+    w["a"]->Detach(); // now a tree of its own
+    EXPECT_EQ("w a", Names({w["a"]->GetFirstChild(), w["w"]->GetParent()}));
+    delete w["a"]; // destruction ignores the skipping
+    EXPECT_EQ((std::vector<std::string>{"w", "a1", "a"}), log);
 }

@@ -1,10 +1,9 @@
-// Helpers shared by the tree control tests: a tree exposing its protected
-// state, trees built from a shape such as "a+(a1 a2(x)) b" (a '+' inserts the
-// item expanded), row labels, tree notification records, and the invariant
-// check of rows and nodes.
+// Helpers of the tree tests: named nodes or items from a shape such as
+// "a+(a1 a2(x)) b" ('+': expanded), tree notifications, the invariant check.
 #pragma once
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <string>
@@ -12,69 +11,99 @@
 #include "listctrl/ListTestSupport.h"
 #include "support/OwnerWindow.h"
 #include "treectrl/SECTreeCtrl.h"
+#include "treectrl/SECTreeNodeX.h"
 
-class TreeUnderTest : public SECTreeCtrl
+// Calls add(parent, name, expanded) for the names of one level of a shape in
+// order, each followed by its children; answers where the level ends.
+template <class H, class Add>
+const char* ParseShape(const char* p, H parent, Add& add, std::map<std::string, H>& named)
 {
-public:
-    using SECTreeCtrl::m_nRowCache;
-    _Node* Node(HTREEITEM h) const { return Resolve(h); }
-    int AutoExpandTimer() const { return static_cast<int>(m_nAutoExpandTimer); }
-};
-
-inline std::string Narrow(const CString& text)
-{
-    return std::string(text.GetString(), text.GetString() + text.GetLength());
-}
-
-inline CString Wide(const std::string& text)
-{
-    return CString(std::wstring(text.begin(), text.end()).c_str());
-}
-
-inline HTREEITEM Hidden(SECTreeBaseC& tree, HTREEITEM hItem, bool hidden = true)
-{
-    SECTreeAttributes request;
-    request.mask = SEC_TVAF_VALUE;
-    request.valueMask = _Node::attrHidden;
-    request.value = hidden ? static_cast<UINT>(_Node::attrHidden) : 0u;
-    tree.SetItemAttributes(hItem, request);
-    return hItem;
-}
-
-struct TreeShape
-{
-    std::map<std::string, HTREEITEM> items; // every item inserted, by label
-
-    TreeShape(SECTreeBaseC& tree, const char* p)
-    {
-        std::vector<HTREEITEM> parents{TVI_ROOT}; // the open parentheses
-        HTREEITEM hLast = nullptr;
-        while (*p != '\0') {
-            if (*p == '(' || *p == ')' || *p == ' ') {
-                if (*p == '(')
-                    parents.push_back(hLast);
-                else if (*p == ')')
-                    parents.pop_back();
-                ++p;
-                continue;
-            }
-            std::string name;
-            while (*p != '\0' && std::string(" ()").find(*p) == std::string::npos)
-                name += *p++;
-            const UINT state = name.back() == '+' ? TVIS_EXPANDED : 0;
-            if (state != 0)
-                name.pop_back();
-            hLast = items[name] = tree.InsertItem(TVIF_TEXT | TVIF_STATE, Wide(name), 0, 0, state, TVIS_EXPANDED, 0,
-                                                  parents.back(), TVI_LAST);
-        }
+    while (*p != '\0' && *p != ')') {
+        const char* start = p;
+        p += std::strcspn(p, "() +");
+        const std::string name(start, p);
+        const H item = named[name] = add(parent, name, *p == '+');
+        p += *p == '+' ? 1 : 0;
+        if (*p == '(')
+            p = ParseShape(p + 1, item, add, named) + 1;
+        p += *p == ' ' ? 1 : 0;
     }
-    HTREEITEM operator[](const std::string& label) const { return items.at(label); }
+    return p;
+}
+
+// Records its name in the log on destruction, after its subtree is gone.
+struct NamedNode : SECTreeNodeX
+{
+    NamedNode(std::string name, std::vector<std::string>* pLog) : m_name(std::move(name)), m_pLog(pLog) {}
+    ~NamedNode() override
+    {
+        DeleteDescendants();
+        if (m_pLog != nullptr)
+            m_pLog->push_back(m_name);
+    }
+    std::string m_name;               // label used by the assertions
+    std::vector<std::string>* m_pLog; // receives the name on destruction; may be null
 };
 
-inline std::string Label(SECTreeBaseC& tree, HTREEITEM hItem)
+// Names of the nodes, separated by spaces; "-" for null.
+inline std::string Names(std::initializer_list<const SECTreeNode*> nodes)
 {
-    return hItem == nullptr ? "-" : Narrow(tree.GetItemText(hItem));
+    std::string out;
+    for (const SECTreeNode* p : nodes)
+        out += (out.empty() ? "" : " ") + (p ? static_cast<const NamedNode*>(p)->m_name : std::string("-"));
+    return out;
 }
+
+// Named nodes of a shape by name; the first name is the root, which owns them.
+struct TestTree : std::map<std::string, NamedNode*>
+{
+    explicit TestTree(const char* shape, std::vector<std::string>* pLog = nullptr)
+    {
+        auto add = [&](NamedNode* pParent, const std::string& name, bool) {
+            NamedNode* pNode = new NamedNode(name, pLog);
+            if (!SECTreeNode::AddChild(pParent, pNode, SECTreeNode::addLast))
+                m_pRoot = pNode; // the first name, which has no parent
+            return pNode;
+        };
+        ParseShape<NamedNode*>(shape, nullptr, add, *this);
+    }
+    ~TestTree() { delete m_pRoot; }
+    // Names in the order of GetNextInOrder from the root, " |", then GetPrevInOrder from the end.
+    std::string Walk() const
+    {
+        std::string out;
+        for (const SECTreeNode* p = m_pRoot; p; p = p->GetNextInOrder())
+            out += Names({p}) + " ";
+        out += "|";
+        for (const SECTreeNode* p = m_pRoot->GetLastDescendant(); p; p = p->GetPrevInOrder())
+            out += " " + Names({p});
+        return out;
+    }
+
+    NamedNode* m_pRoot = nullptr; // the first node of the shape
+};
+
+inline std::string Narrow(const CString& s) { return std::string(s.GetString(), s.GetString() + s.GetLength()); }
+
+// Inserts the items of a shape below the root, answering them by label.
+inline std::map<std::string, HTREEITEM> Shape(SECTreeBaseC& tree, const char* shape)
+{
+    std::map<std::string, HTREEITEM> items;
+    auto add = [&](HTREEITEM hParent, const std::string& name, bool expanded) {
+        return tree.InsertItem(TVIF_TEXT | TVIF_STATE, CString(name.c_str()), 0, 0, expanded ? TVIS_EXPANDED : 0,
+                               TVIS_EXPANDED, 0, hParent, TVI_LAST);
+    };
+    ParseShape<HTREEITEM>(shape, TVI_ROOT, add, items);
+    return items;
+}
+
+inline void Hidden(SECTreeBaseC& tree, HTREEITEM hItem, bool hidden = true)
+{
+    const UINT bit = _Node::attrHidden;
+    tree.SetItemAttributes(hItem, SECTreeAttributes{SEC_TVAF_VALUE, hidden ? bit : 0u, bit});
+}
+
+inline std::string Label(SECTreeBaseC& tree, HTREEITEM h) { return h ? Narrow(tree.GetItemText(h)) : "-"; }
 
 // Labels of the rows, in row order, separated by spaces.
 inline std::string RowLabels(SECTreeBaseC& tree)
@@ -85,59 +114,47 @@ inline std::string RowLabels(SECTreeBaseC& tree)
     return out;
 }
 
-// A tree notification with the fields of its record copied out.
+// A tree notification as the owner received it.
 struct TreeEvent
 {
-    UINT code = 0;            // TVN_ code
-    UINT action = 0;          // action of NMTREEVIEWW records
-    HTREEITEM hNew = nullptr; // itemNew.hItem, or item.hItem of display-info records
-    HTREEITEM hOld = nullptr; // itemOld.hItem
-    UINT newState = 0;        // itemNew.state
-    UINT mask = 0;            // mask of the record's item (itemOld for TVN_DELETEITEMW)
-    LPARAM lParam = 0;        // item data of that item
-    bool linked = false;      // TVN_DELETEITEMW: the item still had a parent when told
-    std::string text;         // text of display-info records other than TVN_GETDISPINFOW
-    WORD key = 0;             // virtual key of TVN_KEYDOWN
+    UINT code = 0;       // TVN_ code
+    NMTREEVIEWW view{};  // NMTREEVIEWW records; for TVN_KEYDOWN, the key as the action
+    TVITEMW item{};      // the item of display-info records (its text pointer is stale)
+    std::string text;    // that text, except for TVN_GETDISPINFOW
+    bool linked = false; // TVN_DELETEITEMW: the item still had a parent when told
 };
 
-// Records the tree notifications (TVN_ codes) an owner receives; extra, when
-// set, sees every notification afterwards and answers it by returning true.
+inline TreeEvent CopyTreeRecord(const NMHDR* header)
+{
+    TreeEvent e;
+    e.code = header->code;
+    if (e.code == TVN_KEYDOWN) {
+        e.view.action = reinterpret_cast<const NMTVKEYDOWN*>(header)->wVKey;
+    } else if (e.code == TVN_GETDISPINFOW || e.code == TVN_SETDISPINFOW || e.code == TVN_BEGINLABELEDITW ||
+               e.code == TVN_ENDLABELEDITW) {
+        e.item = reinterpret_cast<const NMTVDISPINFOW*>(header)->item;
+        if (e.item.pszText != nullptr && e.item.pszText != LPSTR_TEXTCALLBACKW && e.code != TVN_GETDISPINFOW)
+            e.text = Narrow(CString(e.item.pszText));
+    } else {
+        e.view = *reinterpret_cast<const NMTREEVIEWW*>(header);
+        e.linked = e.code == TVN_DELETEITEMW && reinterpret_cast<_Node*>(e.view.itemOld.hItem)->GetRawParent();
+    }
+    return e;
+}
+
+// Records the tree notifications an owner receives; extra, when set, sees
+// every notification afterwards and answers it by returning true.
 inline void RecordTree(OwnerWindow& owner, std::vector<TreeEvent>& events,
                        std::function<bool(NMHDR*, LRESULT&)> extra = nullptr)
 {
     owner.onNotify = [&events, extra](NMHDR* header, LRESULT& result) {
-        const UINT code = header->code;
-        if (code <= static_cast<UINT>(TVN_FIRST) && code >= static_cast<UINT>(TVN_LAST)) {
-            TreeEvent e;
-            e.code = code;
-            const bool display = code == TVN_GETDISPINFOW || code == TVN_SETDISPINFOW ||
-                                 code == TVN_BEGINLABELEDITW || code == TVN_ENDLABELEDITW;
-            if (code == TVN_KEYDOWN) {
-                e.key = reinterpret_cast<NMTVKEYDOWN*>(header)->wVKey;
-            } else if (display) {
-                const TVITEMW& item = reinterpret_cast<NMTVDISPINFOW*>(header)->item;
-                e.hNew = item.hItem;
-                e.mask = item.mask;
-                e.lParam = item.lParam;
-                if (item.pszText != nullptr && item.pszText != LPSTR_TEXTCALLBACKW && code != TVN_GETDISPINFOW)
-                    e.text = Narrow(CString(item.pszText));
-            } else {
-                const NMTREEVIEWW* info = reinterpret_cast<NMTREEVIEWW*>(header);
-                const TVITEMW& item = code == TVN_DELETEITEMW ? info->itemOld : info->itemNew;
-                e.action = info->action;
-                e.hNew = info->itemNew.hItem;
-                e.hOld = info->itemOld.hItem;
-                e.newState = info->itemNew.state;
-                e.mask = item.mask;
-                e.lParam = item.lParam;
-                e.linked = code == TVN_DELETEITEMW && reinterpret_cast<_Node*>(item.hItem)->GetRawParent() != nullptr;
-            }
-            events.push_back(e);
-        }
+        if (header->code <= static_cast<UINT>(TVN_FIRST) && header->code >= static_cast<UINT>(TVN_LAST))
+            events.push_back(CopyTreeRecord(header));
         return extra ? extra(header, result) : false;
     };
 }
 
+// The codes of the events, or the items of the TVN_DELETEITEMW events.
 inline std::vector<UINT> Codes(const std::vector<TreeEvent>& events)
 {
     std::vector<UINT> codes;
@@ -145,46 +162,49 @@ inline std::vector<UINT> Codes(const std::vector<TreeEvent>& events)
         codes.push_back(e.code);
     return codes;
 }
+inline std::vector<HTREEITEM> Deleted(const std::vector<TreeEvent>& events)
+{
+    std::vector<HTREEITEM> items;
+    for (const TreeEvent& e : events)
+        if (e.code == TVN_DELETEITEMW)
+            items.push_back(e.view.itemOld.hItem);
+    return items;
+}
 
 // The rows show exactly the shown nodes in pre-order, each row and node point
 // at each other, the nodes' selected bits match the list's selection, the
 // links are symmetric, and the list's own model is consistent.
-inline ::testing::AssertionResult TreeIsConsistent(TreeUnderTest& tree)
+inline ::testing::AssertionResult TreeIsConsistent(SECTreeBaseC& tree)
 {
     const ::testing::AssertionResult model = ModelIsConsistent(tree);
-    if (!model)
-        return model;
-    if (!tree.GetRootNode()->IsExpanded())
-        return ::testing::AssertionFailure() << "the root is collapsed";
-    std::vector<_Node*> shown;
+    if (!model || !tree.GetRootNode()->IsExpanded())
+        return model ? ::testing::AssertionFailure() << "the root is collapsed" : model;
+    int row = 0;                                                             // of the next shown node
     std::vector<std::pair<_Node*, bool>> stack{{tree.GetRootNode(), false}}; // node, shown
     while (!stack.empty()) {
-        auto [node, isShown] = stack.back();
+        _Node* node = stack.back().first;
+        const bool shown = stack.back().second;
         stack.pop_back();
-        if (isShown)
-            shown.push_back(node);
-        else if (node->m_pRowRecord != nullptr)
-            return ::testing::AssertionFailure() << Label(tree, node->m_item.hItem) << " has a row but is not shown";
-        const bool childrenShow = (isShown || node == tree.GetRootNode()) && node->IsExpanded();
-        std::vector<std::pair<_Node*, bool>> children;
+        auto label = [&] { return Label(tree, node->m_item.hItem); };
+        if (!shown && node->m_pRowRecord != nullptr)
+            return ::testing::AssertionFailure() << label() << " has a row but is not shown";
+        if (shown && (tree.NodeFromRow(row) != node->m_item.hItem || node->m_pRowRecord != tree.GetItemAt(row)))
+            return ::testing::AssertionFailure() << "row " << row << " is not " << label() << "; " << RowLabels(tree);
+        if (shown && (tree.GetSelection().Contains(row++) != FALSE) != ((node->m_item.state & TVIS_SELECTED) != 0))
+            return ::testing::AssertionFailure() << "selected bit of " << label() << " differs from its row";
+        const bool childrenShow = (shown || node == tree.GetRootNode()) && node->IsExpanded();
+        const size_t end = stack.size();
         for (SECTreeNode* c = node->GetRawFirstChild(); c; c = c->GetRawNextSibling()) {
             _Node* child = static_cast<_Node*>(c);
-            if (c->GetRawParent() != node || (c->GetRawNextSibling() && c->GetRawNextSibling()->GetRawPrevSibling() != c))
-                return ::testing::AssertionFailure() << "broken links at " << Label(tree, child->m_item.hItem);
-            children.emplace_back(child, childrenShow && !(child->m_nAttributes & _Node::attrHidden));
+            const SECTreeNode* next = c->GetRawNextSibling();
+            if (c->GetRawParent() != node || (next != nullptr && next->GetRawPrevSibling() != c))
+                return ::testing::AssertionFailure() << "broken links below " << label();
+            stack.emplace_back(child, childrenShow && !(child->m_nAttributes & _Node::attrHidden));
         }
-        stack.insert(stack.end(), children.rbegin(), children.rend());
+        std::reverse(stack.begin() + static_cast<std::ptrdiff_t>(end), stack.end()); // first child on top
     }
-    if (static_cast<int>(shown.size()) != tree.GetItemCount())
-        return ::testing::AssertionFailure() << shown.size() << " shown nodes, rows " << RowLabels(tree);
-    for (int row = 0; row < tree.GetItemCount(); ++row) {
-        _Node* node = shown[static_cast<size_t>(row)];
-        if (tree.NodeFromRow(row) != node->m_item.hItem || node->m_pRowRecord != tree.GetItemAt(row))
-            return ::testing::AssertionFailure() << "row " << row << " is not " << Label(tree, node->m_item.hItem)
-                                                 << "; rows " << RowLabels(tree);
-        if ((tree.GetSelection().Contains(row) != FALSE) != ((node->m_item.state & TVIS_SELECTED) != 0))
-            return ::testing::AssertionFailure() << "selected bit of row " << row << " differs from its node";
-    }
+    if (row != tree.GetItemCount())
+        return ::testing::AssertionFailure() << row << " shown nodes, rows " << RowLabels(tree);
     return ::testing::AssertionSuccess();
 }
 
@@ -194,19 +214,10 @@ class TreeFixture : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS, CRect(0, 0, 300, 200), &owner, kTreeId));
+        ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS, CRect(0, 0, 300, 200), &owner, 100));
         RecordTree(owner, events);
     }
-    std::string Events()
-    {
-        std::string out;
-        for (const TreeEvent& e : events)
-            out += "  " + NotifyName(e.code) + " action=" + std::to_string(e.action) + "\n";
-        return out;
-    }
-
-    static const UINT kTreeId = 100;
     OwnerWindow owner;             // parent and notification window
     std::vector<TreeEvent> events; // tree notifications received by the owner (outlives the tree)
-    TreeUnderTest tree;            // the control under test
+    SECTreeCtrl tree;              // the control under test
 };

@@ -1,0 +1,101 @@
+// Inserting items (rows in pre-order for shown items only, every position,
+// sorted orders) and deleting them (leaf first, each unlinked when told).
+#include "treectrl/TreeTestSupport.h"
+
+using TreeInsert = TreeFixture;
+using TreeDelete = TreeFixture;
+
+TEST_F(TreeInsert, ShownItemsGetRowsInPreOrderAtEveryPositionCode)
+{
+    auto t = Shape(tree, "a(a1(deep) a2(x y) a3(z)) b(b1)");
+    tree.Expand(t["a2"], TVE_EXPAND);
+    EXPECT_EQ("a b", RowLabels(tree)) << "a2 is expanded, but a is not";
+    Hidden(tree, t["a3"]);
+    ASSERT_TRUE(tree.Expand(t["a"], TVE_EXPAND));
+    // A new last child goes after the last shown row of its parent's subtree.
+    tree.InsertItem(L"w", t["a"]);
+    tree.InsertItem(L"z2", t["a3"]);
+    tree.InsertItem(L"first", TVI_ROOT, TVI_FIRST);
+    EXPECT_EQ("first a a1 a2 x y w b", RowLabels(tree));
+    EXPECT_TRUE(TreeIsConsistent(tree));
+    // Previous visible: inside a collapsed item that item, below a hidden one what is before it.
+    auto prev = [&](const char* name) { return Label(tree, tree.GetPrevVisibleItem(t[name])) + " "; };
+    EXPECT_EQ("w a1 b y -", prev("b") + prev("deep") + prev("b1") + prev("z") + Label(tree, tree.NodeFromRow(9)));
+
+    tree.DeleteAllItems();
+    t = Shape(tree, "p+(m)");
+    tree.InsertItem(L"last", t["p"], TVI_LAST);
+    tree.InsertItem(L"first", t["p"], TVI_FIRST);
+    tree.InsertItem(L"after-m", t["p"], t["m"]);
+    tree.InsertItem(L"root-code", t["p"], TVI_ROOT);
+    tree.InsertItem(L"null", t["p"], nullptr);
+    EXPECT_EQ("p first m after-m last root-code null", RowLabels(tree));
+    // After an item that is not a child: nothing linked, nothing kept; into a
+    // parent without children any position links the only child.
+    const LONG texts = _Node::GetLiveTextCount();
+    EXPECT_EQ(nullptr, tree.InsertItem(L"stray", TVI_ROOT, t["m"]));
+    EXPECT_EQ(texts, _Node::GetLiveTextCount());
+    const HTREEITEM hOnly = tree.InsertItem(L"only", t["m"], t["p"]);
+    EXPECT_EQ(hOnly, tree.GetChildItem(t["m"]));
+    EXPECT_TRUE(TreeIsConsistent(tree));
+}
+
+TEST_F(TreeInsert, SortedInsertionPlacesEqualLabelsAfterTheirEquals)
+{
+    auto up = Shape(tree, "apple Apple cherry");
+    HTREEITEM hNew = tree.InsertItem(L"apple", TVI_ROOT, TVI_SORT);
+    EXPECT_TRUE(tree.GetPrevSiblingItem(hNew) == up["Apple"] && tree.GetNextSiblingItem(hNew) == up["cherry"]);
+    tree.DeleteAllItems();
+    auto down = Shape(tree, "cherry banana apple");
+    hNew = tree.InsertItem(L"banana", TVI_ROOT, SEC_TVI_SORTDESCENDING);
+    EXPECT_TRUE(tree.GetPrevSiblingItem(hNew) == down["banana"] && tree.GetNextSiblingItem(hNew) == down["apple"]);
+    EXPECT_EQ(nullptr, tree.GetPrevSiblingItem(tree.InsertItem(L"date", TVI_ROOT, SEC_TVI_SORTDESCENDING)));
+
+    // Callback labels are asked of the owner; inserting them tells it nothing.
+    tree.DeleteAllItems();
+    RecordTree(owner, events, [](NMHDR* header, LRESULT&) {
+        NMTVDISPINFOW* info = reinterpret_cast<NMTVDISPINFOW*>(header);
+        if (header->code == TVN_GETDISPINFOW && (info->item.mask & TVIF_TEXT))
+            lstrcpynW(info->item.pszText, reinterpret_cast<LPCWSTR>(info->item.lParam), info->item.cchTextMax);
+        return false;
+    });
+    for (LPCWSTR label : {L"b", L"d"})
+        tree.InsertItem(TVIF_TEXT | TVIF_PARAM, LPSTR_TEXTCALLBACKW, 0, 0, 0, 0, reinterpret_cast<LPARAM>(label),
+                        TVI_ROOT, TVI_LAST);
+    tree.InsertItem(L"c", TVI_ROOT, TVI_SORT);
+    EXPECT_EQ("b c d", RowLabels(tree));
+    EXPECT_EQ(0, owner.Count(TVN_SETDISPINFOW));
+}
+
+TEST_F(TreeDelete, ChildrenGoFirstLeftmostFirstEachAlreadyUnlinked)
+{
+    auto t = Shape(tree, "a+(a1+(x y) a2) b");
+    tree.SetItemData(t["x"], 11);
+    tree.SelectItem(t["y"], TVGN_CARET);
+    events.clear();
+    ASSERT_TRUE(tree.DeleteItem(t["a"]));
+    EXPECT_EQ((std::vector<HTREEITEM>{t["x"], t["y"], t["a1"], t["a2"], t["a"]}), Deleted(events)) << owner.Listing();
+    for (const TreeEvent& e : events)
+        EXPECT_TRUE(!e.linked && e.view.itemOld.mask == static_cast<UINT>(TVIF_HANDLE | TVIF_PARAM));
+    EXPECT_TRUE(events.front().view.itemOld.lParam == 11 && tree.GetCaretItem() == t["b"]);
+    EXPECT_TRUE(TreeIsConsistent(tree));
+    EXPECT_FALSE(tree.GetRootNode()->IsAncestorOf(reinterpret_cast<_Node*>(t["a1"]))) << "a stale handle";
+
+    // Everything: an empty tree that works again, no text left behind.
+    const LONG texts = _Node::GetLiveTextCount();
+    Shape(tree, "c+(c1) d");
+    events.clear();
+    ASSERT_TRUE(tree.DeleteItem(TVI_ROOT));
+    EXPECT_TRUE(Deleted(events).size() == 4u && tree.GetItemCount() == 0);
+    EXPECT_EQ(texts - 1, _Node::GetLiveTextCount()) << "b went too";
+    tree.InsertItem(L"again", tree.InsertItem(L"new"));
+    EXPECT_TRUE(RowLabels(tree) == "new" && TreeIsConsistent(tree));
+
+    events.clear();
+    tree.DestroyWindow();
+    EXPECT_EQ(2u, Deleted(events).size()) << "destroying the window deletes every item, telling the owner";
+    SECTreeCtrl windowless;
+    windowless.InsertItem(L"quiet", windowless.InsertItem(L"top"));
+    EXPECT_TRUE(windowless.DeleteItem(TVI_ROOT));
+    EXPECT_EQ(2u, Deleted(events).size());
+}
