@@ -20,7 +20,7 @@
 #include "dialogs/CPallasLanguageResource.h"
 #include "dialogs/FileVersion.h"
 #include "framework/Framework.h"
-#include "support/Snapshot.h"
+#include "snapshot/Snapshot.h"
 
 namespace {
 struct Options

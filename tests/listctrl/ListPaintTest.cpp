@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 #include "ListWindow.h"
-#include "support/Snapshot.h"
+#include "snapshot/Snapshot.h"
 
 namespace {
 const COLORREF kUnpainted = RGB(255, 0, 255); // what the bitmap holds where nothing drew

@@ -1,4 +1,4 @@
-#include "support/Snapshot.h"
+#include "snapshot/Snapshot.h"
 #include <objbase.h>
 #include <algorithm>
 #include <cstring>
