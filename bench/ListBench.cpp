@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 #include "BenchSupport.h"
 #include "listctrl/SECListCtrl.h"
 
@@ -229,7 +230,8 @@ int main(int argc, char** argv)
         return 1;
     }
     std::printf("%-46s %14s %14s %9s\n", "workload", "this library", "native", "ratio");
-    for (int n : quick ? std::initializer_list<int>{10000} : std::initializer_list<int>{10000, 100000, 1000000})
+    const std::vector<int> sizes = quick ? std::vector<int>{10000} : std::vector<int>{10000, 100000, 1000000};
+    for (int n : sizes)
         FillWorkloads(host, n, true);
     EditWorkloads(host, quick ? 10000 : 100000);
     DestroyWindow(host);

@@ -48,13 +48,16 @@ ensure_prefix() {
     touch "$WINEPREFIX/.morva-ready"
 }
 
-# build <config>: config is gcc or clang; prints the build folder.
+# build <config>: config is gcc or clang (debug builds, with the debug checks),
+# or gcc-release / clang-release (optimised, as hosts ship it); prints the build
+# folder.
 build() {
-    local config=$1 dir="$BUILD_ROOT/$1"
+    local config=$1 dir="$BUILD_ROOT/$1" type=Debug
+    case "$config" in *-release) type=Release ;; esac
     if [ ! -f "$dir/build.ninja" ]; then
         log "configuring $config build in $dir"
-        cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-              -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$config.cmake" >/dev/null
+        cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=$type \
+              -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-${config%-release}.cmake" >/dev/null
     fi
     log "building ($config)"
     # The full compiler output only when something fails.
