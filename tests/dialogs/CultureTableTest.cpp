@@ -5,12 +5,8 @@
 
 TEST(CultureTable, FolderAndIndexByPrimaryLanguage)
 {
-    const struct
-    {
-        WORD language;  // asked for
-        LPCWSTR folder; // expected culture folder
-        WORD index;     // expected culture index
-    } rows[] = {
+    // Language asked for, expected culture folder and culture index.
+    const struct { WORD language; LPCWSTR folder; WORD index; } rows[] = {
         {0x0401, L"ar-SA\\", 1},  {0x0804, L"zh-CN\\", 2},  {0x0404, L"zh-CN\\", 2},  {0x0C04, L"zh-CN\\", 2},
         {0x0405, L"cs-CZ\\", 3},  {0x0406, L"da-DK\\", 4},  {0x0813, L"nl-NL\\", 5},  {0x040B, L"fi-FI\\", 6},
         {0x0C0C, L"fr-FR\\", 7},  {1031, L"de-DE\\", 8},    {0x0C07, L"de-DE\\", 8},  {0x0408, L"el-GR\\", 9},

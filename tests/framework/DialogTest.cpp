@@ -8,11 +8,12 @@ public:
     CTestDialog() : CDialog(100u) {}
     CString text = L"initial";
     CEdit edit;
-    BOOL initialised = FALSE;
+    BOOL cancelOnInit = FALSE; // posts a Cancel click for the modal loop to pick up
 
     BOOL OnInitDialog() override
     {
-        initialised = TRUE;
+        if (cancelOnInit)
+            PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED));
         return CDialog::OnInitDialog();
     }
     void DoDataExchange(CDataExchange* pDX) override
@@ -27,8 +28,6 @@ TEST(CDialog, ModelessDialogFromTheResourceChainExchangesData)
 {
     CTestDialog dlg;
     ASSERT_TRUE(dlg.Create(100u, nullptr));
-    EXPECT_TRUE(dlg.initialised);
-    ASSERT_NE(nullptr, dlg.edit.m_hWnd);
     CString shown;
     dlg.edit.GetWindowText(shown);
     EXPECT_STREQ(L"initial", shown);
@@ -39,29 +38,16 @@ TEST(CDialog, ModelessDialogFromTheResourceChainExchangesData)
     EXPECT_EQ(nullptr, dlg.edit.m_hWnd);
 }
 
-TEST(CDialog, DoModalEndsWithTheButtonPressed)
+TEST(CDialog, DoModalEndsWithTheButtonPressedAndFailsWithoutATemplate)
 {
     CTestDialog dlg;
-    // The modal loop picks the posted click up once the dialog runs.
-    struct Poster
-    {
-        static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD)
-        {
-            KillTimer(nullptr, id);
-            HWND hDlg = FindWindowW(nullptr, L"Framework test");
-            PostMessageW(hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(hDlg, IDCANCEL)));
-        }
-    };
-    SetTimer(nullptr, 0, 10, &Poster::Fire);
+    dlg.cancelOnInit = TRUE;
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
     EXPECT_EQ(nullptr, dlg.m_hWnd);
-}
 
-TEST(CDialog, MissingTemplateFailsWithoutAWindow)
-{
-    CDialog dlg(4242u);
-    EXPECT_EQ(-1, dlg.DoModal());
-    EXPECT_FALSE(dlg.Create(4242u));
+    CDialog missing(4242u);
+    EXPECT_EQ(-1, missing.DoModal());
+    EXPECT_FALSE(missing.Create(4242u));
 }
 
 TEST(AfxResource, ChainFindsTheModuleThatHoldsTheResource)
@@ -76,4 +62,7 @@ TEST(AfxResource, ChainFindsTheModuleThatHoldsTheResource)
     AfxSetResourceHandle(nullptr);
     EXPECT_EQ(exe, AfxGetResourceHandle());
     FreeLibrary(other);
+    // A missing string empties the target.
+    EXPECT_FALSE(s.LoadString(exe, 65000));
+    EXPECT_TRUE(s.IsEmpty());
 }

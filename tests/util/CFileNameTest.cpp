@@ -18,13 +18,10 @@ TEST(CFileName, SplitsAndFolds)
     EXPECT_STREQ(L"C:\\a\\c\\x.txt", name.GetPath());
     ExpectParts(CFileName(L"C:\\a\\.\\.\\v1.2\\archive.tar.gz"), L"C:\\a\\v1.2\\", L"archive.tar", L"gz");
 
-    // A path that needed no folding is kept as given; a bare name rebuilt from
-    // its parts ends with the dot.
+    // A path that needed no folding is kept as given.
     name = L"readme";
     ExpectParts(name, L"", L"readme", L"");
     EXPECT_STREQ(L"readme", name.GetPath());
-    name.SetBaseName(L"readme");
-    EXPECT_STREQ(L"readme.", name.GetPath());
 
     // ".." never climbs above the drive root or the \\server\share of UNC.
     EXPECT_STREQ(L"C:\\..\\x\\", CFileName(L"C:\\a\\..\\..\\x\\f").GetDirectory());
@@ -48,11 +45,9 @@ TEST(CFileName, NullAndHugePaths)
     name = static_cast<LPCWSTR>(nullptr);
     ExpectParts(name, L"", L"", L"");
     EXPECT_STREQ(L"", name.GetPath());
+    CString copy;
     EXPECT_FALSE(name.Exists() || name.IsReadOnly() || name.SetReadOnly(TRUE) || name.Delete()
-                 || name.MakeUnique());
-    CString copy = L"untouched";
-    EXPECT_FALSE(name.CopyToUnique(0, copy));
-    EXPECT_STREQ(L"untouched", copy);
+                 || name.MakeUnique() || name.CopyToUnique(0, copy));
 
     // Far beyond what the file system takes: split, but nothing exists there.
     CString deep = L"C:\\";
@@ -69,18 +64,19 @@ TEST(CFileName, SettingPartsRebuildsThePath)
     name.SetFileName(L"report.final.pdf");
     ExpectParts(name, L"C:\\dir\\", L"report.final", L"pdf");
     name.SetFileName(L"Makefile");
-    EXPECT_STREQ(L"C:\\dir\\Makefile.", name.GetPath());
+    EXPECT_STREQ(L"C:\\dir\\Makefile.", name.GetPath()); // rebuilt from the parts: ends with the dot
+    name.SetBaseName(L"Build");
     name.SetExtension(L".log");
-    EXPECT_STREQ(L"Makefile.log", name.GetFileName());
+    EXPECT_STREQ(L"Build.log", name.GetFileName());
     name.SetDirectory(CFileName::FolderGiven, L"E:\\other\\..\\logs");
-    EXPECT_STREQ(L"E:\\logs\\Makefile.log", name.GetPath());
+    EXPECT_STREQ(L"E:\\logs\\Build.log", name.GetPath());
 
     const CFileName copy(name);
     name.Clear();
     ExpectParts(name, L"", L"", L"");
-    EXPECT_STREQ(L"E:\\logs\\Makefile.log", copy.GetPath());
+    EXPECT_STREQ(L"E:\\logs\\Build.log", copy.GetPath());
     // Same file: the parts compared without case; the stored path does not count.
-    EXPECT_TRUE(copy.IsSameFile(CFileName(L"e:\\LOGS\\x\\..\\makefile.LOG")));
-    EXPECT_FALSE(copy.IsSameFile(CFileName(L"E:\\logs\\Makefile.log2")));
-    EXPECT_FALSE(copy.IsSameFile(CFileName(L"E:\\log\\Makefile.log")));
+    EXPECT_TRUE(copy.IsSameFile(CFileName(L"e:\\LOGS\\x\\..\\build.LOG")));
+    EXPECT_FALSE(copy.IsSameFile(CFileName(L"E:\\logs\\Build.log2")));
+    EXPECT_FALSE(copy.IsSameFile(CFileName(L"E:\\log\\Build.log")));
 }

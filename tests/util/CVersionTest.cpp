@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include "util/CVersion.h"
 
-TEST(CVersion, PacksAndFormats)
+TEST(CVersion, PacksIntoOneNumberThatFormatsAndOrders)
 {
     CVersion v;
     EXPECT_EQ(0u, v.GetValue());
@@ -19,10 +19,8 @@ TEST(CVersion, PacksAndFormats)
     // A part too wide for its field does not spill into the next one.
     v.Set(3, 0x1FF, 0x12345);
     EXPECT_STREQ(L"03FF2345", v.Format(CVersion::FormatHex));
-}
 
-TEST(CVersion, ComparesAsOneNumber)
-{
+    // Versions order as their packed numbers.
     CVersion a, b, c;
     a.Set(1, 2, 65535);
     b.Set(1, 3, 0);
