@@ -27,36 +27,33 @@ CString ReadInstalledFolder(HKEY root, int folderId)
     }
     return CString();
 }
-} // namespace
 
-CString GetCurrentDirectoryText()
+// Text of an API that answers the size it needs when the buffer is too small;
+// asks again when the text grew in between.
+CString ReadSizedText(DWORD(WINAPI* read)(DWORD, LPWSTR))
 {
-    CString dir;
-    DWORD size = GetCurrentDirectoryW(0, nullptr);
+    CString text;
+    DWORD size = read(0, nullptr);
     while (size > 0) {
-        const DWORD n = GetCurrentDirectoryW(size, dir.GetBuffer(static_cast<int>(size)));
+        const DWORD n = read(size, text.GetBuffer(static_cast<int>(size)));
         if (n < size) {
-            dir.ReleaseBuffer(static_cast<int>(n));
-            return dir;
-        }
-        size = n; // the directory changed in between: try again with the new size
-    }
-    return CString();
-}
-
-CString GetTempFolderText()
-{
-    CString dir;
-    DWORD size = GetTempPathW(0, nullptr);
-    while (size > 0) {
-        const DWORD n = GetTempPathW(size, dir.GetBuffer(static_cast<int>(size)));
-        if (n < size) {
-            dir.ReleaseBuffer(static_cast<int>(n));
-            return dir;
+            text.ReleaseBuffer(static_cast<int>(n));
+            return text;
         }
         size = n;
     }
     return CString();
+}
+} // namespace
+
+CString GetCurrentDirectoryText()
+{
+    return ReadSizedText(GetCurrentDirectoryW);
+}
+
+CString GetTempFolderText()
+{
+    return ReadSizedText(GetTempPathW);
 }
 
 CString GetHostFolderText()
