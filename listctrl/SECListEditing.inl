@@ -57,7 +57,11 @@ SECListEdit* SECListBaseT<THost>::EditLabel(int nItem, int nCol)
     m_pEdit->SendMessage(EM_SETSEL, 0, -1);
     m_pEdit->SendMessage(EM_SCROLLCARET);
 
-    if (NotifyBeginLabelEdit(nItem, nSubItem)) {
+    // The owner may change the rows while it is asked: an edit whose row moved
+    // or went is off, as if vetoed.
+    const SECListItem* pRecord = GetItemAt(nItem);
+    const BOOL bVetoed = NotifyBeginLabelEdit(nItem, nSubItem);
+    if (bVetoed || m_nEditItem != nItem || GetItemAt(nItem) != pRecord) {
         if (m_pEdit->m_hWnd != nullptr)
             m_pEdit->DestroyWindow();
         m_nEditItem = -1;

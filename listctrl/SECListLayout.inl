@@ -955,6 +955,9 @@ void SECListBaseT<THost>::UpdateVertScrollBar(int nCount)
     GetInsideRect(after);
     if (before.Width() != after.Width()) {
         CheckFitColumns();
+        // Without columns, labels wrap at the rows area's width.
+        if (GetColumnCount() == 0 && HasVariableRowHeight())
+            InvalidateRowHeights();
         Invalidate();
     }
 }
@@ -993,9 +996,9 @@ void SECListBaseT<THost>::UpdateScrollBars()
     if (!IsAlive())
         return; // no window, no bars; rows are measured when they are shown
     SECListMeasureScope<THost> scope(this);
+    // Row heights stay valid: they change only with the widths they wrap at,
+    // and whatever changes those marks the rows for measuring.
     UpdateVertScrollBar(GetItemCount());
-    if (HasVariableRowHeight())
-        InvalidateRowHeights();
     UpdateHorzScrollBar(GetTotalWidth());
     UpdateVertScrollBar(GetItemCount());
     PositionScrollBars();

@@ -568,14 +568,30 @@ BOOL SECListBaseT<THost>::DeleteItem(int nItem, int nCount)
         return FALSE;
     InvalidateItem(std::max(nItem - 1, 0), FALSE, FALSE, TRUE, FALSE);
     NotifyDeleteItem(nItem);
-    // The owner may have changed the rows while it was being told.
-    const int count = GetItemCount();
-    if (nItem >= count)
+    // The owner may have changed the rows (or destroyed the window) while told.
+    if (nItem >= GetItemCount())
         return FALSE;
-    const int last = std::min(nItem + nCount - 1, count - 1);
-    nCount = last - nItem + 1;
-    if (m_nEditItem >= nItem && m_nEditItem <= last)
+    nCount = std::min(nCount, GetItemCount() - nItem);
+    // An edit of a row that goes ends first. Its owner hears of that and may
+    // change the rows again: the range follows its first and last records, and
+    // the call fails when they went or are no longer one range.
+    if (m_nEditItem >= nItem && m_nEditItem - nItem < nCount) {
+        const SECListItem* pFirst = GetItemAt(nItem);
+        const SECListItem* pLast = GetItemAt(nItem + nCount - 1);
         EndLabelEdit(FALSE);
+        if (GetItemAt(nItem) != pFirst || GetItemAt(nItem + nCount - 1) != pLast) {
+            const int first = FindItemRecord(pFirst);
+            const int lastRow = FindItemRecord(pLast);
+            if (first < 0 || lastRow < first)
+                return FALSE;
+            nItem = first;
+            nCount = lastRow - first + 1;
+        }
+    }
+    const int last = nItem + nCount - 1;
+    // An edit still being offered to the owner (it deletes its row while asked) is off.
+    if (m_nEditItem >= nItem && m_nEditItem <= last)
+        m_nEditItem = -1;
     if (m_nPendingEdit >= nItem)
         m_nPendingEdit = -1;
 
@@ -674,9 +690,10 @@ int SECListBaseT<THost>::InsertColumnRecord(int nCol, SECListColumn* pColumn, BO
 {
     if (pColumn == nullptr)
         return -1;
-    nCol = std::max(0, std::min(nCol, GetColumnCount()));
     EndLabelEdit(TRUE);
     HideTip();
+    // After the edit's end: its owner may have changed the columns.
+    nCol = std::max(0, std::min(nCol, GetColumnCount()));
     if (nCol == 0) {
         pColumn->m_fmt = LVCFMT_LEFT;
         pColumn->m_iSubItem = 0;

@@ -267,7 +267,11 @@ void SECListBaseT<THost>::LoadPaintItem(SECListPaintContext* pContext, int nItem
     m_pTextBuffer[0] = L'\0';
     GetItem(&item, TRUE, TRUE);
     if (item.mask & LVIF_DI_SETITEM) {
-        LVITEMW store = item; // the owner asked to keep what it supplied
+        // The owner asked to keep what it supplied: its text and image. States
+        // asked through the callback mask stay the owner's; storing them here
+        // would change the selection in the middle of a paint.
+        LVITEMW store = item;
+        store.mask &= LVIF_TEXT | LVIF_IMAGE | LVIF_DI_SETITEM;
         SetItem(&store, FALSE);
     }
     if (item.pszText == nullptr || SECListIsCallbackText(item.pszText))

@@ -307,6 +307,7 @@ protected:
     // Removes the rows of the node's descendants (and of the node itself with
     // bWithNode) below nRow, clearing their selection first.
     void RemoveDescendantRows(_Node* pNode, int nRow, BOOL bWithNode);
+    BOOL DeleteRowRange(int nItem, int nCount);
     // Clears the selection of rows nFirst..nFirst + nCount - 1, last to first.
     void DeselectRows(int nFirst, int nCount);
     // Number of rows after nRow that show descendants of the node.

@@ -289,6 +289,10 @@ BOOL SECTreeBaseT<TList>::DeleteLeafNode(_Node* pNode)
 template <class TList>
 void SECTreeBaseT<TList>::ForgetNode(_Node* pNode)
 {
+    // Every freed node passes here, told or not: its texts must not reappear
+    // under a node that later gets the same address.
+    if (m_pSubItemTexts != nullptr)
+        m_pSubItemTexts->RemoveItem(reinterpret_cast<HTREEITEM>(pNode));
     for (SECTreeNodeWatch* pWatch = m_pWatches; pWatch != nullptr; pWatch = pWatch->pOuter) {
         if (pWatch->pNode == pNode)
             pWatch->bGone = TRUE;
@@ -307,8 +311,6 @@ void SECTreeBaseT<TList>::NotifyTreeDeleteItem(HTREEITEM hItem)
     CopyItemRecord(reinterpret_cast<const _Node*>(hItem), info.itemOld);
     info.itemOld.mask = TVIF_HANDLE | TVIF_PARAM;
     this->SendNotify(&info.hdr, TVN_DELETEITEMW);
-    if (m_pSubItemTexts != nullptr)
-        m_pSubItemTexts->RemoveItem(hItem);
 }
 
 template <class TList>

@@ -130,8 +130,11 @@ BOOL SECTreeBaseT<TList>::SetItem(TVITEMW* pItem)
     _Node* pNode = Resolve(pItem->hItem);
     const UINT mask = pItem->mask;
     const UINT stateMask = pItem->stateMask;
+    const BOOL bWasExpanded = pNode->IsExpanded();
     UINT collected = 0;
     const BOOL bChanged = ApplyToNode(pNode, *pItem, (mask & TVIF_DI_SETITEM) != 0, collected);
+    if (pNode == m_pRoot)
+        pNode->SetExpanded(TRUE); // the root's children are always shown
     SECTreeDetail::WatchGuard guard(m_pWatches, pNode);
     if (collected != 0) {
         pItem->mask = collected;
@@ -142,6 +145,14 @@ BOOL SECTreeBaseT<TList>::SetItem(TVITEMW* pItem)
     const int row = RowOf(reinterpret_cast<HTREEITEM>(pNode));
     if (row < 0)
         return TRUE;
+    // The expanded bit set directly (no notifications, as the platform does)
+    // still shows or hides the children's rows: a shown node has a row.
+    if (bWasExpanded != pNode->IsExpanded() && m_nDeferRows == 0) {
+        if (pNode->IsExpanded())
+            InsertDescendantRows(pNode, row);
+        else
+            RemoveDescendantRows(pNode, row, FALSE);
+    }
     LVITEMW rowItem{};
     rowItem.iItem = row;
     if (mask & TVIF_STATE) {
@@ -326,7 +337,9 @@ BOOL SECTreeBaseT<TList>::SetItemText(HTREEITEM hItem, int nCol, LPCWSTR lpszTex
         return FALSE;
     const int row = RowOf(hItem);
     if (m_pSubItemTexts != nullptr) {
-        if (nCol > this->GetColumnCount() || !m_pSubItemTexts->SetText(hItem, nCol, lpszText))
+        // Keyed by the node, so that null and TVI_ROOT are one item.
+        const HTREEITEM hKey = reinterpret_cast<HTREEITEM>(Resolve(hItem));
+        if (nCol > this->GetColumnCount() || !m_pSubItemTexts->SetText(hKey, nCol, lpszText))
             return FALSE;
         if (row >= 0) {
             ResetRowMetrics(row);
@@ -363,7 +376,7 @@ CString SECTreeBaseT<TList>::GetItemText(HTREEITEM hItem, int nCol)
         return CString(buffer);
     }
     if (m_pSubItemTexts != nullptr) {
-        m_pSubItemTexts->GetText(hItem, nCol, buffer, TList::kTextBufferChars);
+        m_pSubItemTexts->GetText(reinterpret_cast<HTREEITEM>(Resolve(hItem)), nCol, buffer, TList::kTextBufferChars);
         return CString(buffer);
     }
     const int row = RowOf(hItem);
@@ -382,8 +395,13 @@ BOOL SECTreeBaseT<TList>::SetItem(const LVITEMW* pItem, BOOL bRedraw)
     _Node* pNode = NodeAtRow(pItem->iItem);
     if (pNode == nullptr)
         return FALSE;
-    if (pNode == m_pRoot)
-        return TList::SetItem(pItem, bRedraw); // a row without a node, made through the list
+    if (pNode == m_pRoot) {
+        // A row without a node, made through the list: its item data is the
+        // node link, which must stay null.
+        LVITEMW rowItem = *pItem;
+        rowItem.mask &= ~static_cast<UINT>(LVIF_PARAM);
+        return TList::SetItem(&rowItem, bRedraw);
+    }
     TVITEMW item{};
     item.hItem = reinterpret_cast<HTREEITEM>(pNode);
     if (pItem->mask & LVIF_TEXT) {

@@ -608,15 +608,40 @@ BOOL SECTreeBaseT<TList>::DeleteItem(int nItem, int nCount)
 {
     if (this->GetItemAt(nItem) == nullptr || nCount < 1)
         return TList::DeleteItem(nItem, nCount);
-    // An edit of a deleted row ends first: the owner hears of it and may change
-    // the rows, so the range is taken afterwards.
+    nCount = std::min(nCount, this->GetItemCount() - nItem);
     const int edit = this->GetEditItem();
-    if (edit >= nItem && edit < nItem + nCount)
+    if (edit >= nItem && edit - nItem < nCount) {
+        // An edit of a row that goes ends first. Its owner hears of that and
+        // may change the rows; the rows asked for still go, wherever they are
+        // now, since their nodes are going too.
+        std::vector<SECListItem*> records;
+        for (int row = nItem; row < nItem + nCount; ++row)
+            records.push_back(this->GetItemAt(row));
+        std::sort(records.begin(), records.end());
         this->EndLabelEdit(FALSE);
-    const int count = this->GetItemCount();
-    if (nItem >= count)
-        return FALSE;
-    const int last = std::min(nItem + nCount - 1, count - 1);
+        auto listed = [&](int row) {
+            return std::binary_search(records.begin(), records.end(), this->GetItemAt(row));
+        };
+        BOOL bDeleted = FALSE;
+        for (int row = this->GetItemCount() - 1; row >= 0; --row) {
+            if (!listed(row))
+                continue;
+            int first = row;
+            while (first > 0 && listed(first - 1))
+                --first;
+            bDeleted |= DeleteRowRange(first, row - first + 1);
+            row = std::min(first, this->GetItemCount());
+        }
+        return bDeleted;
+    }
+    return DeleteRowRange(nItem, nCount);
+}
+
+// The rows go with their node links cleared; the list does the rest.
+template <class TList>
+BOOL SECTreeBaseT<TList>::DeleteRowRange(int nItem, int nCount)
+{
+    const int last = nItem + nCount - 1;
     for (int row = nItem; row <= last; ++row) {
         SECListItem* pRecord = this->GetItemAt(row);
         _Node* pNode = reinterpret_cast<_Node*>(pRecord->m_lParam);

@@ -220,6 +220,10 @@ BOOL SECTreeBaseT<TList>::SelectItem(HTREEITEM hItem, UINT nCode)
     case TVGN_CARET: {
         _Node* pNode = Resolve(hItem);
         _Node* pOld = NodeAtRow(this->GetFocusItem());
+        // A hidden item, or one whose ancestors stayed collapsed, has no row
+        // to take the caret: nothing changes, nobody is told.
+        if (pNode != m_pRoot && RowOf(hItem) < 0)
+            return FALSE;
         SECTreeDetail::WatchGuard guard(m_pWatches, pNode);
         SECTreeDetail::WatchGuard oldGuard(m_pWatches, pOld);
         const BOOL bHadWindow = m_hWnd != nullptr;
@@ -289,7 +293,7 @@ BOOL SECTreeBaseT<TList>::AddToSelection(HTREEITEM hItem)
         return FALSE;
     SECTreeDetail::WatchGuard guard(m_pWatches, pNode);
     EnsureVisible(hItem, FALSE);
-    if (guard.Gone())
+    if (guard.Gone() || RowOf(hItem) < 0)
         return FALSE;
     _Node* pOld = NodeAtRow(this->GetFocusItem());
     SECTreeDetail::WatchGuard oldGuard(m_pWatches, pOld);

@@ -2,6 +2,7 @@
 // notifications with their records, and the frame's message handling.
 #include <gtest/gtest.h>
 #include "ListWindow.h"
+#include "snapshot/Snapshot.h"
 
 TEST(ListFrame, CreationSplitsTheStyleWordsAndAListThatIsNoReportGetsOneColumn)
 {
@@ -65,6 +66,30 @@ TEST(ListFrame, OwnerOrNotifyWindowIsAskedForCallbackTextsWithTheRecordFilled)
     const RecordedMessage& r = w.owner.messages[1];
     EXPECT_TRUE(r.idFrom == ListWindow::kId && r.hwndFrom == w.list.m_hWnd) << "the header names the list";
     EXPECT_TRUE(r.item == 0 && r.subItem == 1 && r.mask == LVIF_TEXT && r.lParam == 4711) << w.owner.Listing();
+
+    // An owner keeping the states that answers with the flag to store: its
+    // text is kept, while the selection stays as it was through the paint.
+    w.list.InsertItem(LVIF_TEXT, 1, LPSTR_TEXTCALLBACKW, 0, 0, 0, 0);
+    w.list.SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    w.list.SetStateCallback(TRUE);
+    w.owner.onNotify = [](NMHDR* header, LRESULT&) {
+        NMLVDISPINFOW* info = reinterpret_cast<NMLVDISPINFOW*>(header);
+        if (header->code == LVN_GETDISPINFOW) {
+            if (info->item.mask & LVIF_TEXT)
+                lstrcpynW(info->item.pszText, L"kept", info->item.cchTextMax);
+            info->item.state = 0;
+            info->item.mask |= LVIF_DI_SETITEM;
+        }
+        return false;
+    };
+    const std::vector<int> selected = w.list.Selected();
+    SnapshotBitmap bitmap(300, 200);
+    RenderClient(w.list.m_hWnd, bitmap);
+    w.list.SetStateCallback(FALSE);
+    EXPECT_EQ(selected, w.list.Selected());
+    EXPECT_EQ(1, w.list.GetFocusItem());
+    w.owner.onNotify = nullptr;
+    EXPECT_STREQ(L"kept", w.list.GetItemText(1, 0));
 
     // A notify window takes the notifications instead of the parent.
     OwnerWindow other;

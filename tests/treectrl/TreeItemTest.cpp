@@ -107,6 +107,13 @@ TEST_F(TreeSelect, CaretChangesAreToldWithTheirCauseAndVetoedAsTheCauseAllows)
     EXPECT_TRUE(tree.SelectItem(nullptr, TVGN_CARET));
     EXPECT_TRUE(tree.GetCaretItem() == nullptr && tree.GetSelectedCount() == 0u);
     EXPECT_FALSE(tree.SelectItem(t["b"], TVGN_NEXT)) << "not a selection code";
+    Hidden(tree, t["c"]);
+    ASSERT_TRUE(tree.SelectItem(t["b"], TVGN_CARET));
+    events.clear();
+    EXPECT_FALSE(tree.SelectItem(t["c"], TVGN_CARET) || tree.AddToSelection(t["c"])) << "a hidden item has no row";
+    EXPECT_TRUE(events.empty() && tree.GetCaretItem() == t["b"] && tree.GetSelectedCount() == 1u) << owner.Listing();
+    Hidden(tree, t["c"], false);
+    tree.SelectItem(nullptr, TVGN_CARET);
     tree.ModifyTreeExStyle(0, SEC_TVSX_MULTISELECT);
     ASSERT_TRUE(tree.SelectItem(t["a"], TVGN_CARET) && tree.AddToSelection(t["b"]));
     EXPECT_TRUE(tree.GetSelectedCount() == 2u && tree.GetCaretItem() == t["a"]) << "adding keeps the caret";

@@ -72,12 +72,16 @@ void RunSeed(unsigned seed, bool mischief)
                 std::function<void()> run; // the operation
             } ops[] = {
                 {48, "delete", [&] { tree.DeleteItem(hItem); }},
-                {70, "expand", [&] { tree.Expand(hItem, codes[pick(chance(5) ? 4 : 3)], chance(50)); }},
+                {67, "expand", [&] { tree.Expand(hItem, codes[pick(chance(5) ? 4 : 3)], chance(50)); }},
+                // The bit set directly, untold, as owners of the platform's control do.
+                {71, "expanded bit", [&] { tree.SetItemState(hItem, chance(50) ? TVIS_EXPANDED : 0, TVIS_EXPANDED); }},
                 {76, "hide", [&] { Hidden(tree, hItem, chance(50)); }},
-                {82, "select", [&] { tree.SelectItem(hItem, TVGN_CARET); }},
-                {86, "row selection",
+                {81, "select", [&] { tree.SelectItem(hItem, TVGN_CARET); }},
+                {84, "row selection",
                  [&] { tree.SetItemState(pick(std::max(rows, 1)), chance(50) ? LVIS_SELECTED : 0, LVIS_SELECTED); }},
-                {90, "select node", [&] { tree.SetItemState(hItem, chance(50) ? TVIS_SELECTED : 0, TVIS_SELECTED); }},
+                {87, "select node", [&] { tree.SetItemState(hItem, chance(50) ? TVIS_SELECTED : 0, TVIS_SELECTED); }},
+                // An open editor, which later deletes and collapses end first.
+                {90, "edit", [&] { tree.EditLabel(tree.RowOf(hItem)); }},
                 {95, "ensure visible", [&] { tree.EnsureVisible(hItem, chance(50)); }},
                 {97, "add to selection", [&] { tree.AddToSelection(hItem); }},
                 {100, "expand all",
