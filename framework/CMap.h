@@ -82,6 +82,10 @@ public:
             return assoc->pair.value;
         if (m_buckets.empty())
             m_buckets.assign(m_hashSize, nullptr);
+        // The table grows with its contents, so that chains stay short however
+        // small the size it was given (iteration order changes when it grows).
+        if (m_count >= 2 * static_cast<INT_PTR>(m_hashSize))
+            Rehash(m_hashSize * 2 + 1);
         const UINT bucket = HashKey<ARG_KEY>(key) % m_hashSize;
         assoc = new CAssoc{m_buckets[bucket], {KEY(key), VALUE()}};
         m_buckets[bucket] = assoc;
@@ -158,6 +162,21 @@ private:
             next = FirstFrom(HashKey<ARG_KEY>(assoc->pair.key) % m_hashSize + 1);
         rPosition = reinterpret_cast<POSITION>(const_cast<CAssoc*>(next));
         return assoc;
+    }
+    void Rehash(UINT nHashSize)
+    {
+        std::vector<CAssoc*> buckets(nHashSize, nullptr);
+        for (CAssoc* head : m_buckets) {
+            while (head != nullptr) {
+                CAssoc* next = head->pNext;
+                CAssoc*& slot = buckets[HashKey<ARG_KEY>(head->pair.key) % nHashSize];
+                head->pNext = slot;
+                slot = head;
+                head = next;
+            }
+        }
+        m_buckets.swap(buckets);
+        m_hashSize = nHashSize;
     }
     const CAssoc* FirstFrom(UINT bucket) const
     {

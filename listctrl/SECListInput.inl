@@ -329,7 +329,7 @@ void SECListBaseT<THost>::OnMouseMove(UINT nFlags, CPoint point)
             SetHotColumn(nCol);
             if (!m_bTrackingLeave) {
                 TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, m_hWnd, 0};
-                m_bTrackingLeave = ::TrackMouseEvent(&tme);
+                m_bTrackingLeave = SECThemeApi::Get().TrackMouseEvent(&tme);
             }
         } else {
             SetHotColumn(-1);

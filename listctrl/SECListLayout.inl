@@ -1060,9 +1060,10 @@ void SECListBaseT<THost>::InvalidateItem(int nItem, BOOL bLabelOnly, BOOL bErase
         if (y >= inside.bottom)
             return; // below the visible rows: nothing on screen changes
     }
+    // The row's part in sight spans the rows area; its width beyond (which a
+    // single-column list finds only by walking every row) would be clipped.
     const int height = GetItemHeight(nItem) + GetRowSpacing();
-    CRect rect(inside.left - m_nHorzOffset, y,
-               inside.left - m_nHorzOffset + std::max(GetTotalWidth(), inside.Width()), y + height);
+    CRect rect(inside.left, y, inside.right, y + height);
     if (bToBottom) {
         if (!bErase && y + height < inside.bottom) {
             CClientDC dc(this);

@@ -852,6 +852,11 @@ BOOL SECListBaseT<THost>::MoveColumn(int nFrom, int nTo, BOOL bRedraw)
 {
     if (nFrom < 1 || nTo < 1 || GetColumnRecord(nFrom) == nullptr)
         return FALSE;
+    // An editor belongs to a column position: it ends before the columns move
+    // (and its owner, told, may change them).
+    EndLabelEdit(TRUE);
+    if (GetColumnRecord(nFrom) == nullptr)
+        return FALSE;
     const int count = GetColumnCount();
     BOOL bClamped = FALSE;
     if (nTo > count - 1) {

@@ -122,6 +122,10 @@ BOOL SECThemeApi::TrackMouseEvent(LPTRACKMOUSEEVENT pEventTrack)
 
 DWORD SECThemeApi::GetCommonControlsVersion()
 {
+    // Asked on every mouse move over the header; a loaded library's version
+    // cannot change, so a version once read is kept.
+    if (m_dwComCtlVersion != 0)
+        return m_dwComCtlVersion;
     HMODULE hComCtl = ::GetModuleHandleW(L"COMCTL32.DLL");
     auto fn = hComCtl ? reinterpret_cast<HRESULT(CALLBACK*)(DLLVERSIONINFO*)>(
                             reinterpret_cast<void*>(::GetProcAddress(hComCtl, "DllGetVersion")))
@@ -130,7 +134,8 @@ DWORD SECThemeApi::GetCommonControlsVersion()
     info.cbSize = sizeof(info);
     if (fn == nullptr || FAILED(fn(&info)))
         return 0;
-    return info.dwMajorVersion * 100 + info.dwMinorVersion;
+    m_dwComCtlVersion = info.dwMajorVersion * 100 + info.dwMinorVersion;
+    return m_dwComCtlVersion;
 }
 
 BOOL SECThemeApi::IsHeaderThemed()

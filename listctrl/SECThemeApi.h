@@ -58,4 +58,5 @@ private:
     }
     HMODULE m_hUxTheme = nullptr; // the theme library, loaded on first use
     BOOL m_bTriedLoad = FALSE;    // loading was attempted
+    DWORD m_dwComCtlVersion = 0;  // common controls version once read, else 0
 };

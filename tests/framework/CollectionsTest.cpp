@@ -75,6 +75,7 @@ TEST(CMap, LookupReplaceRemoveAndIterateEveryPair)
     int keys[40];
     for (int i = 0; i < 40; ++i)
         map[&keys[i]] = i;
+    EXPECT_GT(map.GetHashTableSize(), 17u) << "the table grows with its contents";
     map.SetAt(&keys[3], 300);
     EXPECT_TRUE(map.RemoveKey(&keys[4]));
     EXPECT_FALSE(map.RemoveKey(&keys[4]));
