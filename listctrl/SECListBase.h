@@ -197,6 +197,8 @@ public:
     virtual CImageList* GetImageList(int nImageList) const;
     virtual CImageList* SetImageList(CImageList* pImageList, int nImageList);
     virtual BOOL CopyImageList(CImageList* pSource, CImageList*& pCopy);
+    // Deletes the copies the list made; the lists in use that were copies go to null.
+    void FreeOwnImageLists();
 
     // ---- Selection set (SECListSelect.inl)
     virtual UINT GetSelectedCount() const;
@@ -438,7 +440,7 @@ protected:
     BOOL m_bExStateCallback = FALSE;      // the owner keeps the extended state word
     BOOL m_bAutoUpdate = FALSE;           // re-lay out after every insertion
     CImageList* m_pImageLists[kImageListCount] = {}; // normal, small, state, header
-    CArray<CImageList*, CImageList*> m_retiredImageLists; // own copies replaced since, freed with the control
+    CArray<CImageList*, CImageList*> m_ownImageLists; // every copy the list made, in use or replaced
     DWORD m_dwListStyle = 0;              // list style word
     DWORD m_dwListStyleEx = 0;            // extended list style word
     WCHAR* m_pTextBuffer = nullptr;       // scratch buffer for cell texts (owned)

@@ -47,14 +47,7 @@ SECListBaseT<THost>::~SECListBaseT()
     for (int i = 0; i < GetColumnCount(); ++i)
         delete m_columns[i];
     m_columns.RemoveAll();
-    if (!IsListStyleSet(LVS_SHAREIMAGELISTS)) {
-        for (CImageList*& pList : m_pImageLists) {
-            delete pList;
-            pList = nullptr;
-        }
-    }
-    for (INT_PTR i = 0; i < m_retiredImageLists.GetSize(); ++i)
-        delete m_retiredImageLists[i];
+    FreeOwnImageLists();
     delete m_pHorzBar;
     delete m_pVertBar;
     delete m_pHeadingDragImage;
@@ -437,12 +430,7 @@ void SECListBaseT<THost>::OnDestroy()
     }
     if (m_nEditItem >= 0)
         EndLabelEdit(FALSE);
-    if (!IsListStyleSet(LVS_SHAREIMAGELISTS)) {
-        for (CImageList*& pList : m_pImageLists) {
-            delete pList;
-            pList = nullptr;
-        }
-    }
+    FreeOwnImageLists();
     if (m_pTip != nullptr && m_pTip->m_hWnd != nullptr)
         m_pTip->DestroyWindow();
     DeleteAllItems();

@@ -1050,12 +1050,14 @@ CImageList* SECListBaseT<THost>::SetImageList(CImageList* pImageList, int nImage
         return nullptr;
     CImageList* pOld = m_pImageLists[nImageList];
     CImageList* pNew = pImageList;
+    // A copy is the list's until the control goes, even once replaced: the
+    // previous list handed back stays valid for the caller, who must not
+    // delete it. Ownership is settled here, whatever the style says later.
     if (pImageList != nullptr && !IsListStyleSet(LVS_SHAREIMAGELISTS)) {
         if (!CopyImageList(pImageList, pNew))
             return nullptr;
+        m_ownImageLists.Add(pNew);
     }
-    if (pOld != nullptr && !IsListStyleSet(LVS_SHAREIMAGELISTS))
-        m_retiredImageLists.Add(pOld);
     m_pImageLists[nImageList] = pNew;
     InvalidateRowHeights();
     if (IsAlive()) {
@@ -1063,6 +1065,20 @@ CImageList* SECListBaseT<THost>::SetImageList(CImageList* pImageList, int nImage
         Invalidate();
     }
     return pOld;
+}
+
+template <class THost>
+void SECListBaseT<THost>::FreeOwnImageLists()
+{
+    for (INT_PTR i = 0; i < m_ownImageLists.GetSize(); ++i) {
+        CImageList* pList = m_ownImageLists[i];
+        for (CImageList*& pInUse : m_pImageLists) {
+            if (pInUse == pList)
+                pInUse = nullptr;
+        }
+        delete pList;
+    }
+    m_ownImageLists.RemoveAll();
 }
 
 template <class THost>

@@ -163,11 +163,17 @@ TEST(ListModel, ImageListsAreCopiedUnlessShared)
         EXPECT_EQ(copy, list.SetImageList(nullptr, SECListBaseC::kImageSmall));
         EXPECT_EQ(16, copy->GetIconSize().cx); // the replaced copy stays valid with the list
     }
-    TestList shared;
-    shared.ModifyListStyle(0, LVS_SHAREIMAGELISTS, FALSE);
-    shared.SetImageList(&images, SECListBaseC::kImageHeader);
-    EXPECT_EQ(&images, shared.GetImageList(SECListBaseC::kImageHeader));
-    EXPECT_NE(nullptr, images.GetSafeHandle()); // never deleted by the list
+    {
+        TestList shared;
+        shared.ModifyListStyle(0, LVS_SHAREIMAGELISTS, FALSE);
+        shared.SetImageList(&images, SECListBaseC::kImageHeader);
+        EXPECT_EQ(&images, shared.GetImageList(SECListBaseC::kImageHeader));
+        // Sharing is settled when the list is set, not by the style at the end.
+        shared.ModifyListStyle(LVS_SHAREIMAGELISTS, 0, FALSE);
+    }
+    HBITMAP bitmap = ::CreateBitmap(16, 16, 1, 32, nullptr);
+    EXPECT_EQ(0, ImageList_Add(images.GetSafeHandle(), bitmap, nullptr)) << "never deleted by the list";
+    ::DeleteObject(bitmap);
 }
 
 TEST(ListModel, BatchesOfRecordsLeaveTheStateAsRowByRowChangesDo)
