@@ -228,6 +228,7 @@ public:
     virtual int GetColumnLeft(int nCol) const;
     virtual int GetColumnRight(int nCol) const;
     virtual int GetTotalWidth();
+    int GetPaintTotalWidth(SECListPaintContext* pContext); // GetTotalWidth, once per paint
     virtual BOOL EnsureVisible(int nItem, BOOL bPartialOK = FALSE);
     virtual BOOL EnsureRangeVisible(int nFirst, int nLast);
     BOOL GetCellRect(int nItem, int nCol, CRect& rect, int nCode) override;

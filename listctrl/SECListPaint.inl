@@ -197,7 +197,7 @@ void SECListBaseT<THost>::DrawRows(SECListPaintContext* pContext)
         }
     } else if (pContext->m_nViewMode == SEC_LVS_VIEW_REPORT) {
         const int left = -m_nHorzOffset;
-        const int width = GetTotalWidth();
+        const int width = GetPaintTotalWidth(pContext);
         int y = inside.top;
         for (int i = m_nTopIndex; i < count; ++i) {
             if (!bPrinting && y >= inside.bottom)
@@ -534,12 +534,20 @@ void DrawHeading(TList* pList, CDC* pDC, HTHEME_SEC hTheme, SECListColumn* pColu
 } // namespace SECListDetail
 
 template <class THost>
+int SECListBaseT<THost>::GetPaintTotalWidth(SECListPaintContext* pContext)
+{
+    if (pContext->m_nTotalWidth < 0)
+        pContext->m_nTotalWidth = GetTotalWidth();
+    return pContext->m_nTotalWidth;
+}
+
+template <class THost>
 void SECListBaseT<THost>::DrawHeader(SECListPaintContext* pContext)
 {
     CDC* pDC = pContext->m_pDC;
     CRect client;
     GetListClientRect(client);
-    const int width = std::max(GetTotalWidth(), client.Width() + 1);
+    const int width = std::max(GetPaintTotalWidth(pContext), client.Width() + 1);
     const CRect band(-m_nHorzOffset, client.top, -m_nHorzOffset + width, client.top + m_nHeaderHeight);
     if (!pDC->IsPrinting() && !pDC->RectVisible(&band))
         return;

@@ -37,6 +37,9 @@ public:
     BOOL m_bStateKnown = FALSE;       // the two fields below are filled
     BOOL m_bFocused = FALSE;          // the control has the keyboard focus
     BOOL m_bEnabled = TRUE;           // the control is enabled
+    // The rows' total width, found once per paint (a single-column list walks
+    // every row for it); -1 until then.
+    int m_nTotalWidth = -1;
 
     BOOL IsGreyText() const { return (m_cellFlags[1] & kCellGreyText) != 0; }
 };
