@@ -116,6 +116,8 @@ public:
     virtual int InitItemRecord(SECListItem* pItem);
     virtual BOOL AllocSubItems(SECListItem* pItem);
     virtual void FreeSubItems(SECListItem* pItem);
+    // Gives a record made elsewhere a cell for every sub-item column.
+    void PadSubItems(SECListItem* pItem);
     virtual int InsertItemRecord(int nItem, SECListItem* pItem);
     // Batch forms for callers that change many rows at once (the tree's expand
     // and re-synchronisation): one move of the rows array, the selection and

@@ -95,13 +95,19 @@ int SECListBaseT<THost>::InsertItemRecord(int nItem, SECListItem* pItem)
     m_selection.RowInserted(nItem);
     if (m_nFocusIndex < 0)
         FocusAndSelectItem(0, TRUE); // the first row of an empty list takes focus and selection
+    PadSubItems(pItem);
+    return nItem;
+}
+
+template <class THost>
+void SECListBaseT<THost>::PadSubItems(SECListItem* pItem)
+{
     // A record made elsewhere gets the cells of every sub-item column.
     const int columns = GetColumnCount();
     if (columns >= 2) {
         while (pItem->m_subItems.GetSize() < std::max<INT_PTR>(columns - 1, m_nSubItems))
             pItem->m_subItems.Add(new SECListSubItem);
     }
-    return nItem;
 }
 
 template <class THost>
@@ -165,15 +171,9 @@ BOOL SECListBaseT<THost>::ReplaceItemRecords(int nItem, int nOldCount, SECListIt
     else if (delta < 0)
         m_items.RemoveAt(end + delta, -delta);
     rows = m_items.GetData();
-    const int columns = GetColumnCount();
     for (int k = 0; k < nNewCount; ++k) {
-        SECListItem* pItem = ppItems[k];
-        rows[nItem + k] = pItem;
-        // A record made elsewhere gets the cells of every sub-item column.
-        if (columns >= 2) {
-            while (pItem->m_subItems.GetSize() < std::max<INT_PTR>(columns - 1, m_nSubItems))
-                pItem->m_subItems.Add(new SECListSubItem);
-        }
+        rows[nItem + k] = ppItems[k];
+        PadSubItems(ppItems[k]);
     }
 
     // Rows that went take the focus and anchor to the row before the range, as
