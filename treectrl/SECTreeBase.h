@@ -288,6 +288,10 @@ protected:
     BOOL IsNodeOfTree(const _Node* pNode) const;
     // pAncestor is a strict ancestor of pNode (stored links).
     static BOOL IsDescendantOf(const _Node* pNode, const _Node* pAncestor);
+    // The node after p in a pre-order walk of pTop's subtree (stored links):
+    // p's first child when bEnterChildren, else the next sibling of p or of its
+    // nearest ancestor below pTop that has one; null past the subtree.
+    static _Node* NextInSubtree(const _Node* p, const _Node* pTop, BOOL bEnterChildren);
     BOOL IsShown(const _Node* pNode) const;
     // Links pChild below pParent: last, first, or after pAfter (null when not a
     // child of pParent); the links come out as SECTreeNode::AddChild makes them.
@@ -329,6 +333,13 @@ protected:
     // anything shown changed.
     BOOL ApplyToNode(_Node* pNode, const TVITEMW& item, BOOL bForce, UINT& nCollected);
     BOOL OwnerDeclaresChildren(_Node* pNode);
+    // The node's label, never null: its own text as stored (not copied; empty
+    // when it has none; cut to cchBuffer - 1 units in pBuffer when longer), or
+    // for a callback label the owner's answer through GetItem, written to
+    // pBuffer (always terminated) unless the owner points at a text of its own.
+    // A stored text lives only until the node's label changes, so copy it
+    // before an owner can run.
+    LPCWSTR GetLabel(_Node* pNode, LPWSTR pBuffer, int cchBuffer);
     static UINT RowStateFromNode(UINT nNodeState);
 
     // Deletion

@@ -176,14 +176,8 @@ BOOL SECTreeBaseT<TList>::ExpandAll(HTREEITEM hItem, BOOL bRedraw)
             pCurrent = ++restarts <= kMaxRestarts ? pTop : nullptr;
             continue;
         }
-        _Node* pChild = bExpanded ? FirstChildOf(pCurrent) : nullptr;
-        if (pChild != nullptr) {
-            pCurrent = pChild;
-            continue;
-        }
-        while (pCurrent != nullptr && pCurrent != pTop && NextSiblingOf(pCurrent) == nullptr)
-            pCurrent = ParentOf(pCurrent);
-        pCurrent = pCurrent != nullptr && pCurrent != pTop ? NextSiblingOf(pCurrent) : nullptr;
+        // The walk does not go below an item that did not expand (an owner vetoed it, say).
+        pCurrent = NextInSubtree(pCurrent, pTop, bExpanded);
     }
     if (--m_nDeferRows == 0) {
         SyncRows();
@@ -240,17 +234,8 @@ int SECTreeBaseT<TList>::CountChildren(HTREEITEM hItem, BOOL bRecursive, BOOL bO
 {
     const _Node* pTop = Resolve(hItem);
     int count = 0;
-    const _Node* p = FirstChildOf(pTop);
-    while (p != nullptr) {
+    for (const _Node* p = FirstChildOf(pTop); p != nullptr;
+         p = NextInSubtree(p, pTop, bRecursive && (!bOnlyExpanded || p->IsExpanded())))
         ++count;
-        const _Node* pChild = FirstChildOf(p);
-        if (bRecursive && pChild != nullptr && (!bOnlyExpanded || p->IsExpanded())) {
-            p = pChild;
-            continue;
-        }
-        while (p != pTop && NextSiblingOf(p) == nullptr)
-            p = ParentOf(p);
-        p = p != pTop ? NextSiblingOf(p) : nullptr;
-    }
     return count;
 }

@@ -22,22 +22,18 @@ void SECTreeBaseT<TList>::CreateRoot()
 template <class TList>
 int SECTreeBaseT<TList>::CompareItems(_Node* pFirst, _Node* pSecond)
 {
+    // Stored labels are compared in place; the buffers take owners' answers
+    // (and over-long labels, cut).
     WCHAR first[TList::kTextBufferChars];
     WCHAR second[TList::kTextBufferChars];
-    auto label = [this](_Node* pNode, WCHAR* buffer) -> LPCWSTR {
-        buffer[0] = L'\0';
-        TVITEMW item{};
-        item.mask = TVIF_TEXT;
-        item.hItem = reinterpret_cast<HTREEITEM>(pNode);
-        item.pszText = buffer;
-        item.cchTextMax = TList::kTextBufferChars;
-        GetItem(&item, TRUE, TRUE);
-        if (item.pszText == nullptr || item.pszText == LPSTR_TEXTCALLBACKW)
-            return L"";
-        return item.pszText;
-    };
-    const LPCWSTR a = label(pFirst, first);
-    const LPCWSTR b = label(pSecond, second);
+    // The owner asked for the second label may change or free the first.
+    const BOOL bKeepFirst = !pFirst->IsTextCallback() && pSecond->IsTextCallback();
+    LPCWSTR a = GetLabel(pFirst, first, TList::kTextBufferChars);
+    if (bKeepFirst && a != first) {
+        lstrcpynW(first, a, TList::kTextBufferChars);
+        a = first;
+    }
+    const LPCWSTR b = GetLabel(pSecond, second, TList::kTextBufferChars);
     return lstrcmpiW(a, b);
 }
 
@@ -272,16 +268,8 @@ BOOL SECTreeBaseT<TList>::DeleteLeafNode(_Node* pNode)
         NotifyTreeDeleteItem(reinterpret_cast<HTREEITEM>(pNode));
     ForgetNode(pNode);
     // Children an owner gave the node while it was told go with it, untold.
-    for (_Node* p = FirstChildOf(pNode); p != nullptr;) {
+    for (_Node* p = FirstChildOf(pNode); p != nullptr; p = NextInSubtree(p, pNode, TRUE))
         ForgetNode(p);
-        if (FirstChildOf(p) != nullptr) {
-            p = FirstChildOf(p);
-            continue;
-        }
-        while (p != pNode && NextSiblingOf(p) == nullptr)
-            p = ParentOf(p);
-        p = p != pNode ? NextSiblingOf(p) : nullptr;
-    }
     delete pNode;
     return TRUE;
 }

@@ -187,6 +187,29 @@ BOOL SECTreeBaseT<TList>::OwnerDeclaresChildren(_Node* pNode)
 }
 
 template <class TList>
+LPCWSTR SECTreeBaseT<TList>::GetLabel(_Node* pNode, LPWSTR pBuffer, int cchBuffer)
+{
+    if (!pNode->IsTextCallback()) {
+        const LPCWSTR pszText = pNode->m_item.pszText != nullptr ? pNode->m_item.pszText : L"";
+        if (wcsnlen(pszText, static_cast<size_t>(cchBuffer)) < static_cast<size_t>(cchBuffer))
+            return pszText;
+        // Too long for the buffer: cut as a copy through the buffer would be.
+        lstrcpynW(pBuffer, pszText, cchBuffer);
+        return pBuffer;
+    }
+    pBuffer[0] = L'\0';
+    TVITEMW item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = reinterpret_cast<HTREEITEM>(pNode);
+    item.pszText = pBuffer;
+    item.cchTextMax = cchBuffer;
+    GetItem(&item, TRUE, TRUE);
+    // Owners may fill the buffer to the brim without a terminator.
+    pBuffer[cchBuffer - 1] = L'\0';
+    return item.pszText != nullptr && item.pszText != LPSTR_TEXTCALLBACKW ? item.pszText : pBuffer;
+}
+
+template <class TList>
 BOOL SECTreeBaseT<TList>::SetLabelText(HTREEITEM hItem, LPCWSTR lpszText)
 {
     TVITEMW item{};
@@ -363,18 +386,8 @@ CString SECTreeBaseT<TList>::GetItemText(HTREEITEM hItem, int nCol)
 {
     WCHAR* buffer = this->m_pTextBuffer;
     buffer[0] = L'\0';
-    if (nCol == 0) {
-        TVITEMW item{};
-        item.mask = TVIF_TEXT;
-        item.hItem = hItem;
-        item.pszText = buffer;
-        item.cchTextMax = TList::kTextBufferChars;
-        GetItem(&item, TRUE, TRUE);
-        if (item.pszText != nullptr && item.pszText != LPSTR_TEXTCALLBACKW && item.pszText != buffer)
-            return CString(item.pszText);
-        buffer[TList::kTextBufferChars - 1] = L'\0';
-        return CString(buffer);
-    }
+    if (nCol == 0)
+        return CString(GetLabel(Resolve(hItem), buffer, TList::kTextBufferChars));
     if (m_pSubItemTexts != nullptr) {
         m_pSubItemTexts->GetText(reinterpret_cast<HTREEITEM>(Resolve(hItem)), nCol, buffer, TList::kTextBufferChars);
         return CString(buffer);

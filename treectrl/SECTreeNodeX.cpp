@@ -1,10 +1,35 @@
 #include "treectrl/SECTreeNodeX.h"
+#include <atomic>
+
+namespace {
+// Live nodes with a non-zero skip level, whichever thread owns them. While it
+// is 0 no tree skips, so navigation need not climb to the topmost node.
+std::atomic<LONG> g_nSkippingNodes{0};
+} // namespace
 
 SECTreeNodeX::SECTreeNodeX() : m_nSkipLevel(0) {}
+
+SECTreeNodeX::~SECTreeNodeX()
+{
+    if (m_nSkipLevel != 0)
+        --g_nSkippingNodes;
+}
+
+void SECTreeNodeX::SetSkipLevel(WORD nSkipLevel)
+{
+    if (m_nSkipLevel == 0 && nSkipLevel != 0)
+        ++g_nSkippingNodes;
+    else if (m_nSkipLevel != 0 && nSkipLevel == 0)
+        --g_nSkippingNodes;
+    m_nSkipLevel = nSkipLevel;
+}
 
 void SECTreeNodeX::GetDepthAndSkip(WORD& nDepth, WORD& nSkip) const
 {
     nDepth = 0;
+    nSkip = 0;
+    if (g_nSkippingNodes.load(std::memory_order_relaxed) == 0)
+        return;
     const SECTreeNode* pTop = this;
     while (pTop->GetRawParent() != nullptr) {
         pTop = pTop->GetRawParent();

@@ -7,7 +7,9 @@
 // whose first child is childless reports no children.
 //
 // With skip level 0 (the default) it navigates exactly like SECTreeNode. A
-// topmost node that is not an SECTreeNodeX counts as skip level 0.
+// topmost node that is not an SECTreeNodeX counts as skip level 0. While no
+// node of the process has a skip level, navigation answers the raw links
+// without looking for the topmost node.
 #pragma once
 #include "treectrl/SECTreeNode.h"
 
@@ -15,10 +17,11 @@ class MORVA_API SECTreeNodeX : public SECTreeNode
 {
 public:
     SECTreeNodeX();
+    ~SECTreeNodeX() override;
 
     // Attributes; read only on the topmost node of a tree.
     WORD GetSkipLevel() const { return m_nSkipLevel; }
-    void SetSkipLevel(WORD nSkipLevel) { m_nSkipLevel = nSkipLevel; }
+    void SetSkipLevel(WORD nSkipLevel);
 
     // Navigation with level skipping
     SECTreeNode* GetParent() const override;
@@ -27,7 +30,8 @@ public:
     SECTreeNode* GetFirstChild() const override;
 
 private:
-    // Depth of this node (raw parent links, 16-bit) and the tree's skip level.
+    // Depth of this node (raw parent links, 16-bit) and the tree's skip level;
+    // both 0 while no node has a skip level.
     void GetDepthAndSkip(WORD& nDepth, WORD& nSkip) const;
 
     WORD m_nSkipLevel; // depth that navigation steps over; 0 for none

@@ -144,6 +144,18 @@ BOOL SECTreeBaseT<TList>::IsDescendantOf(const _Node* pNode, const _Node* pAnces
 }
 
 template <class TList>
+_Node* SECTreeBaseT<TList>::NextInSubtree(const _Node* p, const _Node* pTop, BOOL bEnterChildren)
+{
+    if (bEnterChildren) {
+        if (_Node* pChild = FirstChildOf(p))
+            return pChild;
+    }
+    while (p != nullptr && p != pTop && NextSiblingOf(p) == nullptr)
+        p = ParentOf(p);
+    return p != nullptr && p != pTop ? NextSiblingOf(p) : nullptr;
+}
+
+template <class TList>
 BOOL SECTreeBaseT<TList>::IsShown(const _Node* pNode) const
 {
     if (pNode == nullptr || pNode == m_pRoot || SECTreeDetail::IsOwnHidden(pNode))
@@ -409,22 +421,14 @@ void SECTreeBaseT<TList>::CollectShownDescendants(_Node* pTop, std::vector<_Node
 {
     if (!pTop->IsExpanded() || (pTop->m_nTreeFlags & kNodeDying) || SECTreeDetail::IsOwnHidden(pTop))
         return;
-    _Node* p = FirstChildOf(pTop);
-    while (p != nullptr) {
+    for (_Node* p = FirstChildOf(pTop); p != nullptr;) {
+        // A hidden node takes its subtree along.
+        BOOL bEnter = FALSE;
         if (!SECTreeDetail::IsOwnHidden(p)) {
             nodes.push_back(p);
-            _Node* pChild = FirstChildOf(p);
-            if (pChild != nullptr && p->IsExpanded() && !(p->m_nTreeFlags & kNodeDying)) {
-                p = pChild;
-                continue;
-            }
+            bEnter = p->IsExpanded() && !(p->m_nTreeFlags & kNodeDying);
         }
-        // On to the next sibling, climbing as long as there is none.
-        while (p != nullptr && p != pTop && NextSiblingOf(p) == nullptr)
-            p = ParentOf(p);
-        if (p == nullptr || p == pTop)
-            break;
-        p = NextSiblingOf(p);
+        p = NextInSubtree(p, pTop, bEnter);
     }
 }
 

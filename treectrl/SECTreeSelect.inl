@@ -141,13 +141,7 @@ BOOL SECTreeBaseT<TList>::NotifyBeginLabelEdit(int nItem, int nSubItem)
     std::vector<WCHAR> label;
     if (pNode->IsTextCallback()) {
         label.assign(TList::kTextBufferChars, L'\0');
-        TVITEMW item{};
-        item.mask = TVIF_TEXT;
-        item.hItem = reinterpret_cast<HTREEITEM>(pNode);
-        item.pszText = label.data();
-        item.cchTextMax = TList::kTextBufferChars;
-        GetItem(&item, TRUE, TRUE);
-        info.item.pszText = item.pszText != LPSTR_TEXTCALLBACKW ? item.pszText : label.data();
+        info.item.pszText = const_cast<LPWSTR>(GetLabel(pNode, label.data(), TList::kTextBufferChars));
         info.item.cchTextMax = TList::kTextBufferChars;
     }
     return this->SendNotify(&info.hdr, TVN_BEGINLABELEDITW) == 1;
