@@ -113,6 +113,9 @@ public:
 
     // ---- Rows (SECListModel.inl)
     virtual SECListItem* NewItemRecord();
+    // Every row record the list frees while it is whole passes here, so that a
+    // derived class can forget what points at it.
+    virtual void DeleteItemRecord(SECListItem* pItem);
     virtual int InitItemRecord(SECListItem* pItem);
     virtual BOOL AllocSubItems(SECListItem* pItem);
     virtual void FreeSubItems(SECListItem* pItem);

@@ -38,6 +38,12 @@ LPWSTR* SECListBaseT<THost>::TextSlot(SECListItem* pItem, int nSubItem) const
 // Row records
 
 template <class THost>
+void SECListBaseT<THost>::DeleteItemRecord(SECListItem* pItem)
+{
+    delete pItem;
+}
+
+template <class THost>
 SECListItem* SECListBaseT<THost>::NewItemRecord()
 {
     SECListItem* pItem = new SECListItem;
@@ -164,7 +170,7 @@ BOOL SECListBaseT<THost>::ReplaceItemRecords(int nItem, int nOldCount, SECListIt
     SECListItem** rows = m_items.GetData();
     for (int i = 0; i < nOldCount; ++i) {
         if (moved[static_cast<size_t>(i)] == kGone)
-            delete rows[nItem + i];
+            DeleteItemRecord(rows[nItem + i]);
     }
     if (delta > 0)
         m_items.InsertAt(end, nullptr, delta);
@@ -597,7 +603,7 @@ BOOL SECListBaseT<THost>::DeleteItem(int nItem, int nCount)
 
     SECListItem** rows = m_items.GetData();
     for (int i = nItem; i <= last; ++i)
-        delete rows[i];
+        DeleteItemRecord(rows[i]);
     m_items.RemoveAt(nItem, nCount);
     const int newCount = GetItemCount();
     m_nTopIndex = std::max(0, std::min(m_nTopIndex, newCount - 1));
@@ -644,7 +650,7 @@ BOOL SECListBaseT<THost>::DeleteAllItems()
         EndLabelEdit(FALSE);
     SECListItem** rows = m_items.GetData();
     for (int i = 0; i < GetItemCount(); ++i)
-        delete rows[i];
+        DeleteItemRecord(rows[i]);
     m_items.RemoveAll();
     m_selection.RemoveAll();
     m_nTopIndex = 0;

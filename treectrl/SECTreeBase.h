@@ -251,6 +251,7 @@ public:
     BOOL GetItem(LVITEMW* pItem, BOOL bCopyText = TRUE, BOOL bAskOwner = TRUE) override;
     DWORD_PTR GetItemData(int nItem) override;
     BOOL DeleteItem(int nItem, int nCount = 1) override;
+    void DeleteItemRecord(SECListItem* pItem) override;
     BOOL DeleteAllItems() override;
     void NotifyDeleteItem(int nItem) override;
     BOOL NotifyBeginLabelEdit(int nItem, int nSubItem) override;
@@ -311,7 +312,6 @@ protected:
     // Removes the rows of the node's descendants (and of the node itself with
     // bWithNode) below nRow, clearing their selection first.
     void RemoveDescendantRows(_Node* pNode, int nRow, BOOL bWithNode);
-    BOOL DeleteRowRange(int nItem, int nCount);
     // Clears the selection of rows nFirst..nFirst + nCount - 1, last to first.
     void DeselectRows(int nFirst, int nCount);
     // Number of rows after nRow that show descendants of the node.

@@ -565,14 +565,18 @@ BOOL SECTreeBaseT<TList>::SyncRows()
 template <class TList>
 BOOL SECTreeBaseT<TList>::ClearAllRows()
 {
-    const int count = this->GetItemCount();
-    for (int row = 0; row < count; ++row) {
-        _Node* pNode = reinterpret_cast<_Node*>(this->GetItemAt(row)->m_lParam);
-        if (pNode != nullptr)
-            pNode->m_pRowRecord = nullptr;
-    }
     m_nRowCache = 0;
     return TList::DeleteAllItems();
+}
+
+// A node's back link to its row goes with the record, however the list frees it.
+template <class TList>
+void SECTreeBaseT<TList>::DeleteItemRecord(SECListItem* pItem)
+{
+    _Node* pNode = pItem != nullptr ? reinterpret_cast<_Node*>(pItem->m_lParam) : nullptr;
+    if (pNode != nullptr && pNode->m_pRowRecord == pItem)
+        pNode->m_pRowRecord = nullptr;
+    TList::DeleteItemRecord(pItem);
 }
 
 template <class TList>
@@ -633,26 +637,12 @@ BOOL SECTreeBaseT<TList>::DeleteItem(int nItem, int nCount)
             int first = row;
             while (first > 0 && listed(first - 1))
                 --first;
-            bDeleted |= DeleteRowRange(first, row - first + 1);
+            bDeleted |= TList::DeleteItem(first, row - first + 1);
             row = std::min(first, this->GetItemCount());
         }
         return bDeleted;
     }
-    return DeleteRowRange(nItem, nCount);
-}
-
-// The rows go with their node links cleared; the list does the rest.
-template <class TList>
-BOOL SECTreeBaseT<TList>::DeleteRowRange(int nItem, int nCount)
-{
-    const int last = nItem + nCount - 1;
-    for (int row = nItem; row <= last; ++row) {
-        SECListItem* pRecord = this->GetItemAt(row);
-        _Node* pNode = reinterpret_cast<_Node*>(pRecord->m_lParam);
-        if (pNode != nullptr && pNode->m_pRowRecord == pRecord)
-            pNode->m_pRowRecord = nullptr;
-    }
-    return TList::DeleteItem(nItem, last - nItem + 1);
+    return TList::DeleteItem(nItem, nCount);
 }
 
 template <class TList>
