@@ -193,6 +193,9 @@ BOOL SECTreeBaseT<TList>::DeleteItem(HTREEITEM hItem)
         return FALSE; // already on its way out
     if (pNode != m_pRoot)
         return DeleteNodeTree(pNode);
+    // An empty tree stays as it is (a window going deletes all more than once).
+    if (FirstChildOf(m_pRoot) == nullptr && this->GetItemCount() == 0)
+        return TRUE;
 
     // Every item: the rows go first, so that nothing shows a node that is
     // about to be freed, then the nodes, then the root is renewed.
