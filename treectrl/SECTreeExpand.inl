@@ -153,8 +153,9 @@ BOOL SECTreeBaseT<TList>::ExpandAll(HTREEITEM hItem, BOOL bRedraw)
 {
     _Node* pTop = Resolve(hItem);
     SECTreeDetail::WatchGuard topGuard(m_pWatches, pTop);
-    // Owners that delete the item being expanded make the walk start over; a
-    // few times at most.
+    // Owners that delete the item being expanded make the walk go on after
+    // that item's subtree; when they delete that place too, it starts over (a
+    // few times at most).
     const int kMaxRestarts = 16;
     int restarts = 0;
     BOOL bResult = FALSE;
@@ -163,17 +164,24 @@ BOOL SECTreeBaseT<TList>::ExpandAll(HTREEITEM hItem, BOOL bRedraw)
     while (pCurrent != nullptr) {
         BOOL bExpanded = FALSE;
         BOOL bGone = FALSE;
+        _Node* pAfter = NextInSubtree(pCurrent, pTop, FALSE);
+        BOOL bAfterGone = FALSE;
         {
             SECTreeDetail::WatchGuard guard(m_pWatches, pCurrent);
+            SECTreeDetail::WatchGuard afterGuard(m_pWatches, pAfter);
             bExpanded = Expand(reinterpret_cast<HTREEITEM>(pCurrent), TVE_EXPAND, FALSE, FALSE);
             bGone = guard.Gone();
+            bAfterGone = afterGuard.Gone();
         }
         if (pCurrent == pTop)
             bResult = bExpanded;
         if (topGuard.Gone() || (m_hWnd != nullptr && !this->IsAlive()))
             break;
         if (bGone) {
-            pCurrent = ++restarts <= kMaxRestarts ? pTop : nullptr;
+            if (!bAfterGone)
+                pCurrent = pAfter;
+            else
+                pCurrent = ++restarts <= kMaxRestarts ? pTop : nullptr;
             continue;
         }
         // The walk does not go below an item that did not expand (an owner vetoed it, say).

@@ -456,7 +456,7 @@ BOOL SECTreeBaseT<TList>::SetItem(const LVITEMW* pItem, BOOL bRedraw)
         rowItem.iImage = pNode->m_item.iImage;
     }
     const BOOL bResult = rowItem.mask == 0 || TList::SetItem(&rowItem, bRedraw);
-    if ((pItem->mask & LVIF_TEXT) && bChanged) {
+    if ((pItem->mask & (LVIF_TEXT | LVIF_IMAGE)) && bChanged) {
         const int row = pItem->iItem;
         if (SECListItem* pRecord = this->GetItemAt(row))
             pRecord->m_bDirty = TRUE;

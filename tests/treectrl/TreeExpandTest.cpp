@@ -107,4 +107,23 @@ TEST_F(TreeExpand, ExpandAllRespectsVetoesAndCountChildrenCountsWhatIsBelow)
     EXPECT_TRUE(tree.CountChildren(TVI_ROOT) == 2 && tree.CountChildren(TVI_ROOT, TRUE) == 8);
     EXPECT_EQ(7, tree.CountChildren(TVI_ROOT, TRUE, TRUE)) << "z below the collapsed a2 is not counted";
     EXPECT_TRUE(TreeIsConsistent(tree));
+
+    // An owner deleting the item being expanded: the walk goes on after it,
+    // without asking again for what it expanded before.
+    tree.DeleteAllItems();
+    t = Shape(tree, "p(p1) q(q1) r(r1)");
+    int askedP = 0;
+    RecordTree(owner, events, [&](NMHDR* header, LRESULT&) {
+        const HTREEITEM hItem = reinterpret_cast<NMTREEVIEWW*>(header)->itemNew.hItem;
+        if (header->code == TVN_ITEMEXPANDINGW) {
+            askedP += hItem == t["p"];
+            if (hItem == t["q"])
+                tree.DeleteItem(hItem);
+        }
+        return false;
+    });
+    ASSERT_TRUE(tree.ExpandAll(TVI_ROOT));
+    EXPECT_EQ("p p1 r r1", RowLabels(tree));
+    EXPECT_EQ(1, askedP);
+    EXPECT_TRUE(TreeIsConsistent(tree));
 }
