@@ -254,6 +254,11 @@ public:
     virtual CScrollBar* CreateScrollBarCtrl(DWORD dwStyle, UINT nID);
     virtual void PositionScrollBars();
     virtual void InvalidateRowHeights();
+    // Marks a row for measuring (and its height unknown, if asked); every change
+    // of a row's measure goes through here or RowsChanged.
+    void MarkRowForMeasuring(SECListItem* pRow, BOOL bHeightToo = FALSE);
+    // Rows came, went or need measuring: what was found from all rows is stale.
+    void RowsChanged();
     virtual void FitColumnsToWidth();
     virtual void CheckFitColumns();
     virtual void ReMeasureAllItems();
@@ -445,6 +450,11 @@ protected:
     BOOL m_bStateCallback = FALSE;        // the owner keeps the state bits
     BOOL m_bExStateCallback = FALSE;      // the owner keeps the extended state word
     BOOL m_bAutoUpdate = FALSE;           // re-lay out after every insertion
+    // The widest label of a single-column, single-line list, kept while no row
+    // changes: layouts, clicks and paints would otherwise walk every row for it.
+    UINT m_nRowsGeneration = 1;           // bumped by RowsChanged
+    UINT m_nWidestGeneration = 0;         // generation m_nWidestLabel was found in
+    int m_nWidestLabel = 0;               // widest label's right edge plus margin
     CImageList* m_pImageLists[kImageListCount] = {}; // normal, small, state, header
     CArray<CImageList*, CImageList*> m_ownImageLists; // every copy the list made, in use or replaced
     DWORD m_dwListStyle = 0;              // list style word

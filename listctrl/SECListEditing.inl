@@ -90,8 +90,7 @@ void SECListBaseT<THost>::OnEditUpdate()
     CString text;
     m_pEdit->GetWindowText(text);
     SetItemText(nItem, nSubItem, text);
-    if (SECListItem* pRow = GetItemAt(nItem))
-        pRow->m_bDirty = TRUE;
+    MarkRowForMeasuring(GetItemAt(nItem));
     MeasureItemByIndex(nItem);
     CRect label;
     GetCellRect(nItem, nCol, label, kCellLabel);

@@ -163,13 +163,20 @@ int SECListBaseT<THost>::GetTotalWidth()
     CRect inside;
     GetInsideRect(inside);
     int widest = 0;
-    SECListMeasureScope<THost> scope(this);
     if (!HasVariableRowHeight()) {
-        for (int i = 0; i < GetItemCount(); ++i) {
-            MeasureItem(i, m_items.GetData()[i]);
-            widest = std::max<int>(widest, m_items.GetData()[i]->m_rcText.right + 5);
+        if (m_nWidestGeneration != m_nRowsGeneration) {
+            SECListMeasureScope<THost> scope(this);
+            int found = 0;
+            for (int i = 0; i < GetItemCount(); ++i) {
+                MeasureItem(i, m_items.GetData()[i]);
+                found = std::max<int>(found, m_items.GetData()[i]->m_rcText.right + 5);
+            }
+            m_nWidestLabel = found;
+            m_nWidestGeneration = m_nRowsGeneration;
         }
+        widest = m_nWidestLabel;
     } else {
+        SECListMeasureScope<THost> scope(this);
         int y = 0;
         for (int i = m_nTopIndex; i < GetItemCount() && y < inside.Height(); ++i) {
             SECListItem* pRow = m_items.GetData()[i];
@@ -380,6 +387,24 @@ void SECListBaseT<THost>::InvalidateRowHeights()
         rows[i]->m_cy = -1;
         rows[i]->m_bDirty = TRUE;
     }
+    RowsChanged();
+}
+
+template <class THost>
+void SECListBaseT<THost>::MarkRowForMeasuring(SECListItem* pRow, BOOL bHeightToo)
+{
+    if (pRow == nullptr)
+        return;
+    if (bHeightToo)
+        pRow->m_cy = -1;
+    pRow->m_bDirty = TRUE;
+    RowsChanged();
+}
+
+template <class THost>
+void SECListBaseT<THost>::RowsChanged()
+{
+    ++m_nRowsGeneration;
 }
 
 template <class THost>
@@ -395,8 +420,7 @@ void SECListBaseT<THost>::ReMeasureItem(int nItem)
     SECListItem* pRow = GetItemAt(nItem);
     if (pRow == nullptr)
         return;
-    pRow->m_cy = -1;
-    pRow->m_bDirty = TRUE;
+    MarkRowForMeasuring(pRow, TRUE);
     UpdateScrollBars();
     InvalidateItem(nItem, FALSE, TRUE, TRUE, FALSE);
 }

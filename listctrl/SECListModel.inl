@@ -99,6 +99,7 @@ int SECListBaseT<THost>::InsertItemRecord(int nItem, SECListItem* pItem)
     if (m_nPendingEdit >= nItem)
         ++m_nPendingEdit;
     m_selection.RowInserted(nItem);
+    RowsChanged();
     if (m_nFocusIndex < 0)
         FocusAndSelectItem(0, TRUE); // the first row of an empty list takes focus and selection
     PadSubItems(pItem);
@@ -177,6 +178,7 @@ BOOL SECListBaseT<THost>::ReplaceItemRecords(int nItem, int nOldCount, SECListIt
     else if (delta < 0)
         m_items.RemoveAt(end + delta, -delta);
     rows = m_items.GetData();
+    RowsChanged();
     for (int k = 0; k < nNewCount; ++k) {
         rows[nItem + k] = ppItems[k];
         PadSubItems(ppItems[k]);
@@ -377,7 +379,7 @@ BOOL SECListBaseT<THost>::SetItem(const LVITEMW* pItem, BOOL bRedraw)
     if ((pItem->mask & (LVIF_TEXT | LVIF_STATE)) == 0)
         return TRUE;
     if (pItem->mask & LVIF_TEXT)
-        pRow->m_bDirty = TRUE;
+        MarkRowForMeasuring(pRow);
     if (bRedraw && bChanged && nItem != m_nEditItem)
         InvalidateItem(nItem, FALSE, FALSE, FALSE, bDropChanged);
     return TRUE;
@@ -605,6 +607,7 @@ BOOL SECListBaseT<THost>::DeleteItem(int nItem, int nCount)
     for (int i = nItem; i <= last; ++i)
         DeleteItemRecord(rows[i]);
     m_items.RemoveAt(nItem, nCount);
+    RowsChanged();
     const int newCount = GetItemCount();
     m_nTopIndex = std::max(0, std::min(m_nTopIndex, newCount - 1));
 
@@ -652,6 +655,7 @@ BOOL SECListBaseT<THost>::DeleteAllItems()
     for (int i = 0; i < GetItemCount(); ++i)
         DeleteItemRecord(rows[i]);
     m_items.RemoveAll();
+    RowsChanged();
     m_selection.RemoveAll();
     m_nTopIndex = 0;
     m_nFocusIndex = -1;

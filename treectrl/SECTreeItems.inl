@@ -458,8 +458,7 @@ BOOL SECTreeBaseT<TList>::SetItem(const LVITEMW* pItem, BOOL bRedraw)
     const BOOL bResult = rowItem.mask == 0 || TList::SetItem(&rowItem, bRedraw);
     if ((pItem->mask & (LVIF_TEXT | LVIF_IMAGE)) && bChanged) {
         const int row = pItem->iItem;
-        if (SECListItem* pRecord = this->GetItemAt(row))
-            pRecord->m_bDirty = TRUE;
+        this->MarkRowForMeasuring(this->GetItemAt(row));
         if (bRedraw && row != this->GetEditItem())
             this->InvalidateItem(row);
     }

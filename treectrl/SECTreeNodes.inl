@@ -582,10 +582,7 @@ void SECTreeBaseT<TList>::DeleteItemRecord(SECListItem* pItem)
 template <class TList>
 void SECTreeBaseT<TList>::ResetRowMetrics(int nRow)
 {
-    if (SECListItem* pRecord = this->GetItemAt(nRow)) {
-        pRecord->m_cy = -1;
-        pRecord->m_bDirty = TRUE;
-    }
+    this->MarkRowForMeasuring(this->GetItemAt(nRow), TRUE);
 }
 
 template <class TList>
