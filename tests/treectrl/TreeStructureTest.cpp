@@ -98,4 +98,10 @@ TEST_F(TreeDelete, ChildrenGoFirstLeftmostFirstEachAlreadyUnlinked)
     windowless.InsertItem(L"quiet", windowless.InsertItem(L"top"));
     EXPECT_TRUE(windowless.DeleteItem(TVI_ROOT));
     EXPECT_EQ(2u, Deleted(events).size());
+    {
+        SECTreeCtrl goingFirst; // an object that goes before its window
+        ASSERT_TRUE(goingFirst.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &owner, 101));
+        goingFirst.InsertItem(L"leaf", goingFirst.InsertItem(L"top"));
+    }
+    EXPECT_EQ(4u, Deleted(events).size()) << "its owner is told of its items too";
 }
