@@ -39,14 +39,19 @@ void SECTreeNodeX::GetDepthAndSkip(WORD& nDepth, WORD& nSkip) const
     nSkip = pTopX != nullptr ? pTopX->m_nSkipLevel : 0;
 }
 
+BOOL SECTreeNodeX::IsAtSkipOffset(int nOffset) const
+{
+    WORD nDepth, nSkip;
+    GetDepthAndSkip(nDepth, nSkip);
+    return nSkip != 0 && nDepth == static_cast<WORD>(nSkip + nOffset);
+}
+
 SECTreeNode* SECTreeNodeX::GetParent() const
 {
     SECTreeNode* pParent = m_pParent;
     if (pParent == nullptr)
         return nullptr;
-    WORD nDepth, nSkip;
-    GetDepthAndSkip(nDepth, nSkip);
-    if (nSkip != 0 && nDepth == static_cast<WORD>(nSkip + 1))
+    if (IsAtSkipOffset(1))
         return pParent->GetRawParent();
     return pParent;
 }
@@ -55,9 +60,7 @@ SECTreeNode* SECTreeNodeX::GetNextSibling() const
 {
     if (m_pNextSibling != nullptr || m_pParent == nullptr)
         return m_pNextSibling;
-    WORD nDepth, nSkip;
-    GetDepthAndSkip(nDepth, nSkip);
-    if (nSkip == 0 || nDepth != static_cast<WORD>(nSkip + 1))
+    if (!IsAtSkipOffset(1))
         return nullptr;
     // Continue with the children of the parent's next sibling.
     const SECTreeNode* pUncle = m_pParent->GetRawNextSibling();
@@ -68,9 +71,7 @@ SECTreeNode* SECTreeNodeX::GetPrevSibling() const
 {
     if (m_pPrevSibling != nullptr || m_pParent == nullptr)
         return m_pPrevSibling;
-    WORD nDepth, nSkip;
-    GetDepthAndSkip(nDepth, nSkip);
-    if (nSkip == 0 || nDepth != static_cast<WORD>(nSkip + 1))
+    if (!IsAtSkipOffset(1))
         return nullptr;
     // Continue with the last child of the parent's previous sibling.
     const SECTreeNode* pUncle = m_pParent->GetRawPrevSibling();
@@ -86,9 +87,7 @@ SECTreeNode* SECTreeNodeX::GetFirstChild() const
 {
     if (m_pFirstChild == nullptr)
         return nullptr;
-    WORD nDepth, nSkip;
-    GetDepthAndSkip(nDepth, nSkip);
-    if (nSkip != 0 && nDepth == static_cast<WORD>(nSkip - 1))
+    if (IsAtSkipOffset(-1))
         return m_pFirstChild->GetRawFirstChild();
     return m_pFirstChild;
 }

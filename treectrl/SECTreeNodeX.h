@@ -33,6 +33,9 @@ private:
     // Depth of this node (raw parent links, 16-bit) and the tree's skip level;
     // both 0 while no node has a skip level.
     void GetDepthAndSkip(WORD& nDepth, WORD& nSkip) const;
+    // Whether the tree skips a level and this node sits nOffset levels below
+    // the skipped one (1: its children, which bridge; -1: its parent).
+    BOOL IsAtSkipOffset(int nOffset) const;
 
     WORD m_nSkipLevel; // depth that navigation steps over; 0 for none
 };
