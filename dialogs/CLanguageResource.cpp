@@ -1,4 +1,5 @@
 #include "dialogs/CLanguageResource.h"
+#include "util/SpecialFolders.h"
 #include "dialogs/CultureTable.h"
 #include "dialogs/FileVersion.h"
 
@@ -26,18 +27,21 @@ int CLanguageResource::Load(HMODULE& module, WORD& cultureIndex, LPCWSTR hostPat
     if (module != nullptr && cultureIndex == candidates[0].index)
         return LoadOk;
 
-    // Beside the host module first, then the fallback folder. A base that
-    // cannot be determined (no host path, no fallback recorded) is skipped.
+    // Beside the host module first, then the fallback folder. A host path
+    // without a folder has an empty directory part, which resolves against the
+    // current directory; a fallback folder that cannot be determined is skipped.
     const CString host(hostPath);
     CString bases[kSearchBases];
     bases[0] = host.Left(host.ReverseFind(L'\\') + 1);
-    CFileName fallback;
-    fallback.SetDirectory(m_fallbackFolder, nullptr);
-    bases[1] = fallback.GetDirectory();
+    if (!ResolveSpecialFolder(m_fallbackFolder, nullptr).IsEmpty()) {
+        CFileName fallback;
+        fallback.SetDirectory(m_fallbackFolder, nullptr);
+        bases[1] = fallback.GetDirectory();
+    }
 
     const CCultureCandidate* found = nullptr;
     for (int b = 0; b < kSearchBases && found == nullptr; ++b) {
-        if (bases[b].IsEmpty())
+        if (b > 0 && bases[b].IsEmpty())
             continue;
         for (int c = 0; c < count; ++c) {
             m_fileName.SetDirectory(CFileName::FolderGiven, bases[b] + candidates[c].folder);

@@ -55,6 +55,9 @@ public:
     enum { kEditorId = 1 };
     // Characters of the text scratch buffer (texts longer than this - 1 are cut).
     enum { kTextBufferChars = 2048 };
+    // How often a walk over the rows starts over when the owner keeps changing
+    // them while asked for texts; then it gives up with a neutral answer.
+    enum { kMaxWalkRestarts = 3 };
 
     // ---- Construction
     SECListBaseT();
@@ -121,6 +124,8 @@ public:
     virtual void FreeSubItems(SECListItem* pItem);
     // Gives a record made elsewhere a cell for every sub-item column.
     void PadSubItems(SECListItem* pItem);
+    // Gives a record that enters the rows its serial.
+    void AdmitRecord(SECListItem* pItem);
     virtual int InsertItemRecord(int nItem, SECListItem* pItem);
     // Batch forms for callers that change many rows at once (the tree's expand
     // and re-synchronisation): one move of the rows array, the selection and
@@ -151,6 +156,43 @@ public:
     SECListItem* GetItemAt(int nItem) const;
     // Index of the row holding the record; -1 when absent.
     int FindItemRecord(const SECListItem* pItem) const;
+
+    // A row as the list knows it across a call to the owner, who may delete and
+    // insert rows meanwhile: the record and its serial, so that a new record
+    // at a freed one's address is not taken for it.
+    struct RowRef
+    {
+        const SECListItem* pRecord = nullptr; // never read through unless found among the rows
+        UINT nSerial = 0;                     // the record's serial when the reference was taken
+    };
+    RowRef GetRowRef(int nItem) const;
+    // The row now holding the referenced record (looked for at nHint first);
+    // -1 when it went.
+    int FindRow(const RowRef& ref, int nHint = -1) const;
+    // Changes whenever row or cell records are made, freed or moved, and when
+    // the window goes. A walk that called out to the owner compares it with
+    // the value it started with before it touches a record again.
+    UINT GetRecordsStamp() const { return m_nRecordsStamp; }
+    // Notes such a change; every place that frees or moves records calls it.
+    void RecordsChanged() { ++m_nRecordsStamp; }
+    // Whether the records changed since the watch was made (or reset).
+    class RecordsWatch
+    {
+    public:
+        explicit RecordsWatch(const SECListBaseT* pList) : m_pList(pList), m_nStamp(pList->m_nRecordsStamp) {}
+        BOOL Changed() const { return m_pList->m_nRecordsStamp != m_nStamp; }
+        void Reset() { m_nStamp = m_pList->m_nRecordsStamp; }
+
+    private:
+        const SECListBaseT* m_pList; // the list watched
+        UINT m_nStamp;               // its records stamp when made or reset
+    };
+    // Removes rows nItem..nItem + nCount - 1 and renumbers focus, anchor, drop
+    // highlight, edit row and selection; no notification, no repaint.
+    void RemoveRows(int nItem, int nCount);
+    // Removes the referenced records that are still rows, wherever they are
+    // now; FALSE when none is left.
+    BOOL RemoveRecords(const std::vector<RowRef>& meant);
 
     virtual BOOL SetItem(const LVITEMW* pItem, BOOL bRedraw = TRUE);
     virtual BOOL SetItem(int nItem, int nSubItem, UINT nMask, LPCWSTR lpszItem, int nImage, UINT nState,
@@ -202,7 +244,8 @@ public:
     virtual CImageList* GetImageList(int nImageList) const;
     virtual CImageList* SetImageList(CImageList* pImageList, int nImageList);
     virtual BOOL CopyImageList(CImageList* pSource, CImageList*& pCopy);
-    // Deletes the copies the list made; the lists in use that were copies go to null.
+    // Deletes the copies the control made, in use or handed back; the lists in
+    // use that were copies go to null.
     void FreeOwnImageLists();
 
     // ---- Selection set (SECListSelect.inl)
@@ -259,6 +302,12 @@ public:
     void MarkRowForMeasuring(SECListItem* pRow, BOOL bHeightToo = FALSE);
     // Rows came, went or need measuring: what was found from all rows is stale.
     void RowsChanged();
+    // Whether the row's height and rectangles are known (not marked, and not
+    // older than the last InvalidateRowHeights).
+    BOOL IsRowMeasured(const SECListItem* pRow) const
+    {
+        return !pRow->m_bDirty && pRow->m_nHeightEpoch == m_nHeightsEpoch;
+    }
     virtual void FitColumnsToWidth();
     virtual void CheckFitColumns();
     virtual void ReMeasureAllItems();
@@ -334,6 +383,8 @@ public:
     BOOL EndLabelEdit(BOOL bCommit) override;
     int GetEditItem() const;
     virtual void OnEditUpdate();
+    // Closes the editor without a word to the owner (its rows are going).
+    void DiscardEdit();
     virtual void OnEditKillFocus();
 
     // ---- Notifications (SECListFrame.inl)
@@ -450,13 +501,18 @@ protected:
     BOOL m_bStateCallback = FALSE;        // the owner keeps the state bits
     BOOL m_bExStateCallback = FALSE;      // the owner keeps the extended state word
     BOOL m_bAutoUpdate = FALSE;           // re-lay out after every insertion
+    UINT m_nRecordsStamp = 0;             // see GetRecordsStamp
+    UINT m_nHeightsEpoch = 1;             // bumped by InvalidateRowHeights: every row's height is then unknown
+    UINT m_nNextSerial = 0;               // serial of the last row that entered the list
+    const SECListItem* m_pMeasuring = nullptr; // row being measured: an owner asked meanwhile cannot start it again
     // The widest label of a single-column, single-line list, kept while no row
     // changes: layouts, clicks and paints would otherwise walk every row for it.
     UINT m_nRowsGeneration = 1;           // bumped by RowsChanged
     UINT m_nWidestGeneration = 0;         // generation m_nWidestLabel was found in
     int m_nWidestLabel = 0;               // widest label's right edge plus margin
     CImageList* m_pImageLists[kImageListCount] = {}; // normal, small, state, header
-    CArray<CImageList*, CImageList*> m_ownImageLists; // every copy the list made, in use or replaced
+    BOOL m_bOwnImageList[kImageListCount] = {};      // the list in use is a copy the control made
+    CImageList* m_pRetiredImageLists[kImageListCount] = {}; // copy replaced last, handed back to the caller (owned)
     DWORD m_dwListStyle = 0;              // list style word
     DWORD m_dwListStyleEx = 0;            // extended list style word
     WCHAR* m_pTextBuffer = nullptr;       // scratch buffer for cell texts (owned)
@@ -499,6 +555,7 @@ protected:
     CString m_strTypeAhead;               // characters typed so far
     CString m_strSavedEditText;           // cell text when editing began
     BOOL m_bEndingEdit = FALSE;           // EndLabelEdit is under way
+    BOOL m_bQuietFocus = FALSE;           // the focus comes back from a discarded editor: no NM_SETFOCUS
 
     // Colours
     COLORREF m_crText = 0;                // text

@@ -19,7 +19,7 @@ SECListEdit* SECListBaseT<THost>::EditLabel(int nItem, int nCol)
         EndLabelEdit(TRUE);
     // Until the owner has agreed to the edit there is nothing to end.
     m_bEndingEdit = TRUE;
-    EnsureVisible(nItem); // the editor needs the cell on screen
+    // No scrolling: an edit of a row out of sight opens where the row would be.
     const int nSubItem = GetColumnRecord(nCol) ? GetColumnSubItem(nCol) : 0;
     m_nEditCol = nCol;
     m_nPendingEdit = -1;
@@ -42,8 +42,8 @@ SECListEdit* SECListBaseT<THost>::EditLabel(int nItem, int nCol)
         return nullptr;
     }
     m_pEdit->SendMessage(EM_SETTABSTOPS, 0, 0);
-    CString text;
-    GetCellText(text, nItem, nSubItem);
+    // The whole text: a cancelled edit gives back exactly what was there.
+    const CString text = GetItemText(nItem, nSubItem);
     {
         CClientDC dc(this);
         SECListPaintContext* pContext = CreatePaintContext(&dc);
@@ -59,9 +59,9 @@ SECListEdit* SECListBaseT<THost>::EditLabel(int nItem, int nCol)
 
     // The owner may change the rows while it is asked: an edit whose row moved
     // or went is off, as if vetoed.
-    const SECListItem* pRecord = GetItemAt(nItem);
+    const RowRef edited = GetRowRef(nItem);
     const BOOL bVetoed = NotifyBeginLabelEdit(nItem, nSubItem);
-    if (bVetoed || m_nEditItem != nItem || GetItemAt(nItem) != pRecord) {
+    if (bVetoed || m_nEditItem != nItem || FindRow(edited, nItem) != nItem) {
         if (m_pEdit->m_hWnd != nullptr)
             m_pEdit->DestroyWindow();
         m_nEditItem = -1;
@@ -108,6 +108,27 @@ void SECListBaseT<THost>::OnEditUpdate()
 }
 
 template <class THost>
+void SECListBaseT<THost>::DiscardEdit()
+{
+    CancelEditTimer();
+    m_nEditItem = -1;
+    m_nPendingEdit = -1;
+    if (m_pEdit == nullptr || m_pEdit->m_hWnd == nullptr)
+        return;
+    // The editor's loss of focus ends nothing, and the list taking the focus
+    // back is no news to the owner: for it the list had the focus all along.
+    const BOOL bWasEnding = m_bEndingEdit;
+    m_bEndingEdit = TRUE;
+    m_bQuietFocus = TRUE;
+    if (::GetFocus() == m_pEdit->m_hWnd && IsAlive())
+        THost::SetFocus();
+    if (m_pEdit->m_hWnd != nullptr)
+        m_pEdit->DestroyWindow();
+    m_bQuietFocus = FALSE;
+    m_bEndingEdit = bWasEnding;
+}
+
+template <class THost>
 void SECListBaseT<THost>::OnEditKillFocus()
 {
     EndLabelEdit(TRUE);
@@ -122,17 +143,16 @@ BOOL SECListBaseT<THost>::EndLabelEdit(BOOL bCommit)
     CString text;
     m_pEdit->GetWindowText(text);
     const int nSubItem = GetColumnRecord(m_nEditCol) ? GetColumnSubItem(m_nEditCol) : 0;
-    // The owner may insert or delete rows while it is told: follow the record.
+    // The owner may insert or delete rows while it is told: follow the record,
+    // which a new row at its old address is not.
     const int nEditItem = m_nEditItem;
-    const SECListItem* pRecord = GetItemAt(nEditItem);
+    const RowRef edited = GetRowRef(nEditItem);
     const BOOL bAccepted = NotifyEndLabelEdit(nEditItem, nSubItem, text, bCommit);
     if (!IsAlive()) {
         m_nEditItem = -1;
         return TRUE;
     }
-    int nItem = -1;
-    if (pRecord != nullptr)
-        nItem = GetItemAt(nEditItem) == pRecord ? nEditItem : FindItemRecord(pRecord);
+    const int nItem = FindRow(edited, nEditItem);
     if (nItem >= 0 && bAccepted) {
         SetItemText(nItem, nSubItem, text);
         OnLabelEditAccepted(nItem, nSubItem);

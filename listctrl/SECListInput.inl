@@ -21,13 +21,23 @@ const int kMinFilledWidth = 5;
 template <class THost>
 int SECListBaseT<THost>::ProcessSelection(int nItem, UINT nHitFlags, UINT nKeyFlags, BOOL bByMouse)
 {
-    const int old = m_nFocusIndex;
-    // The hook may reach the owner, which may delete rows or destroy the
-    // window: a row that is gone is not selected.
+    int old = m_nFocusIndex;
+    // The hook may reach the owner, which may move or delete rows or destroy
+    // the window: the step follows the rows it was asked for, and a row that
+    // is gone is not selected.
     const BOOL bHadWindow = m_hWnd != nullptr;
     auto askHook = [&]() {
+        const RowRef target = GetRowRef(nItem);
+        const RowRef oldFocus = GetRowRef(old);
+        RecordsWatch watch(this);
         m_bVeto = OnSelectionChanging(nItem, old, bByMouse);
-        if ((bHadWindow && !IsAlive()) || GetItemAt(nItem) == nullptr)
+        if (bHadWindow && !IsAlive())
+            return false;
+        if (watch.Changed()) {
+            nItem = FindRow(target, nItem);
+            old = FindRow(oldFocus, old);
+        }
+        if (GetItemAt(nItem) == nullptr)
             return false;
         return !m_bVeto;
     };
@@ -861,7 +871,8 @@ void SECListBaseT<THost>::OnSetFocus(CWnd* pOldWnd)
         InvalidateItem(m_nFocusIndex, TRUE);
     else
         Invalidate();
-    NotifyParent(NM_SETFOCUS);
+    if (!m_bQuietFocus)
+        NotifyParent(NM_SETFOCUS);
 }
 
 template <class THost>

@@ -166,23 +166,33 @@ int SECListBaseT<THost>::GetTotalWidth()
     if (!HasVariableRowHeight()) {
         if (m_nWidestGeneration != m_nRowsGeneration) {
             SECListMeasureScope<THost> scope(this);
+            RecordsWatch watch(this);
             int found = 0;
+            BOOL bWhole = TRUE;
             for (int i = 0; i < GetItemCount(); ++i) {
                 MeasureItem(i, m_items.GetData()[i]);
+                if (watch.Changed()) {
+                    bWhole = FALSE; // the owner changed the rows: this width is not kept
+                    break;
+                }
                 found = std::max<int>(found, m_items.GetData()[i]->m_rcText.right + 5);
             }
             m_nWidestLabel = found;
-            m_nWidestGeneration = m_nRowsGeneration;
+            if (bWhole)
+                m_nWidestGeneration = m_nRowsGeneration;
         }
         widest = m_nWidestLabel;
     } else {
         SECListMeasureScope<THost> scope(this);
+        RecordsWatch watch(this);
         int y = 0;
         for (int i = m_nTopIndex; i < GetItemCount() && y < inside.Height(); ++i) {
-            SECListItem* pRow = m_items.GetData()[i];
-            MeasureItem(i, pRow);
+            MeasureItem(i, m_items.GetData()[i]);
+            if (watch.Changed())
+                break;
+            const SECListItem* pRow = m_items.GetData()[i];
             widest = std::max<int>(widest, pRow->m_rcText.right + 5);
-            y += pRow->m_cy + GetRowSpacing();
+            y += std::max(pRow->m_cy, 0) + GetRowSpacing();
         }
     }
     if ((m_dwListStyle & LVS_TYPEMASK) == SEC_LVS_VIEW_REPORT)
@@ -253,9 +263,14 @@ int SECListBaseT<THost>::GetItemHeight(int nItem)
     SECListItem* pRow = GetItemAt(nItem);
     if (pRow == nullptr)
         return 0;
-    if (pRow->m_bDirty)
+    if (!IsRowMeasured(pRow)) {
         MeasureItem(nItem, pRow);
-    return pRow->m_cy;
+        // Asked for the row's texts, the owner may have changed the rows.
+        pRow = GetItemAt(nItem);
+        if (pRow == nullptr)
+            return 0;
+    }
+    return std::max(pRow->m_cy, 0);
 }
 
 template <class THost>
@@ -269,22 +284,40 @@ void SECListBaseT<THost>::MeasureItemByIndex(int nItem)
 template <class THost>
 void SECListBaseT<THost>::MeasureItem(int nItem, SECListItem* pItem)
 {
-    if (pItem == nullptr || !pItem->m_bDirty)
+    // A row whose measuring asked the owner, who asks for the row's geometry in
+    // turn, keeps its height so far instead of starting over without end.
+    if (pItem == nullptr || IsRowMeasured(pItem) || pItem == m_pMeasuring)
         return;
+    if (pItem->m_nHeightEpoch != m_nHeightsEpoch) {
+        // All heights were declared unknown since this row was measured.
+        pItem->m_cy = -1;
+        pItem->m_nHeightEpoch = m_nHeightsEpoch;
+        pItem->m_bDirty = TRUE;
+    }
     if (pItem->m_cy == -1)
         pItem->m_cy = 0;
     SECListMeasureScope<THost> scope(this);
     if (scope.DC() == nullptr)
         return;
     SECListPaintContext* pContext = scope.Context();
+    const SECListItem* pOuter = m_pMeasuring;
+    m_pMeasuring = pItem;
+    RecordsWatch watch(this);
     int height = pItem->m_cy;
     const int columns = std::max(GetColumnCount(), 1);
     for (int nCol = 0; nCol < columns; ++nCol) {
         pContext->m_nCol = nCol;
         pContext->m_pColumn = GetColumnRecord(nCol);
         LoadPaintItem(pContext, nItem, GetColumnCount() ? GetColumnSubItem(nCol) : 0);
+        // The owner changed the rows while asked for the cell: the record may
+        // be gone. It stays marked, and the next walk measures what is there.
+        if (watch.Changed() || pContext->m_pItem != pItem) {
+            m_pMeasuring = pOuter;
+            return;
+        }
         height = std::max(height, MeasureSubItem(pContext, nCol));
     }
+    m_pMeasuring = pOuter;
     // A row is never lower than one line of its font, so that an empty row can
     // still be seen, clicked and scrolled.
     pItem->m_cy = std::max(height, 1);
@@ -379,14 +412,13 @@ int SECListBaseT<THost>::MeasureSubItem(SECListPaintContext* pContext, int nCol)
     return 0;
 }
 
+// Every row's height becomes unknown at once: rows compare their epoch with the
+// list's when they are next measured, so this costs nothing per row.
 template <class THost>
 void SECListBaseT<THost>::InvalidateRowHeights()
 {
-    SECListItem** rows = m_items.GetData();
-    for (int i = 0; i < GetItemCount(); ++i) {
-        rows[i]->m_cy = -1;
-        rows[i]->m_bDirty = TRUE;
-    }
+    if (++m_nHeightsEpoch == 0)
+        ++m_nHeightsEpoch;
     RowsChanged();
 }
 
@@ -591,6 +623,10 @@ BOOL SECListBaseT<THost>::GetCellRect(int nItem, int nCol, CRect& rect, int nCod
     for (int i = m_nTopIndex; i < nItem; ++i)
         y += GetItemHeight(i) + GetRowSpacing();
     const int height = GetItemHeight(nItem);
+    // Measuring may have asked the owner, who may have changed the rows.
+    pRow = GetItemAt(nItem);
+    if (pRow == nullptr || (GetColumnCount() > 0 && GetColumnRecord(nCol) == nullptr))
+        return FALSE;
     const int left = GetColumnLeft(nCol);
     const int right = GetColumnCount() < 2 ? inside.right : left + GetColumnWidth(nCol);
     const CRect cell(left, y, right, y + height);
@@ -694,9 +730,21 @@ int SECListBaseT<THost>::HitTest(CPoint point, UINT* pFlags, int* pCol)
         flags = SEC_LVHT_NOWHERE;
         return answer(-1);
     }
+    // Measuring a row may ask the owner, who may change the rows: the walk
+    // starts over then, a few times at most.
+    RecordsWatch watch(this);
     int y = inside.top;
+    int restarts = 0;
     for (int i = m_nTopIndex; i < GetItemCount() && y < inside.bottom; ++i) {
         const int height = GetItemHeight(i) + GetRowSpacing();
+        if (watch.Changed()) {
+            watch.Reset();
+            if (++restarts > kMaxWalkRestarts)
+                break;
+            i = m_nTopIndex - 1;
+            y = inside.top;
+            continue;
+        }
         if (point.y >= y && point.y < y + height) {
             flags = SEC_LVHT_ONITEM;
             nResult = i;
@@ -1020,9 +1068,11 @@ void SECListBaseT<THost>::UpdateScrollBars()
     if (!IsAlive())
         return; // no window, no bars; rows are measured when they are shown
     SECListMeasureScope<THost> scope(this);
-    // Row heights stay valid: they change only with the widths they wrap at,
-    // and whatever changes those marks the rows for measuring.
     UpdateVertScrollBar(GetItemCount());
+    // Rows that wrap are measured again (lazily, as they are walked): a row
+    // whose text became shorter becomes lower again.
+    if (HasVariableRowHeight())
+        InvalidateRowHeights();
     UpdateHorzScrollBar(GetTotalWidth());
     UpdateVertScrollBar(GetItemCount());
     PositionScrollBars();

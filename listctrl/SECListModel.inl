@@ -23,6 +23,31 @@ int SECListBaseT<THost>::FindItemRecord(const SECListItem* pItem) const
 }
 
 template <class THost>
+typename SECListBaseT<THost>::RowRef SECListBaseT<THost>::GetRowRef(int nItem) const
+{
+    RowRef ref;
+    if (const SECListItem* pRow = GetItemAt(nItem)) {
+        ref.pRecord = pRow;
+        ref.nSerial = pRow->m_nSerial;
+    }
+    return ref;
+}
+
+template <class THost>
+int SECListBaseT<THost>::FindRow(const RowRef& ref, int nHint) const
+{
+    if (ref.pRecord == nullptr)
+        return -1;
+    // The address alone may be a new record's: only a row found by address is
+    // read, and its serial decides.
+    const SECListItem* pAtHint = GetItemAt(nHint);
+    if (pAtHint == ref.pRecord)
+        return pAtHint->m_nSerial == ref.nSerial ? nHint : -1;
+    const int nItem = FindItemRecord(ref.pRecord);
+    return nItem >= 0 && GetItemAt(nItem)->m_nSerial == ref.nSerial ? nItem : -1;
+}
+
+template <class THost>
 LPWSTR* SECListBaseT<THost>::TextSlot(SECListItem* pItem, int nSubItem) const
 {
     if (pItem == nullptr || nSubItem < 0)
@@ -88,6 +113,7 @@ int SECListBaseT<THost>::InsertItemRecord(int nItem, SECListItem* pItem)
         return -1;
     nItem = std::min(nItem, GetItemCount());
     m_items.InsertAt(nItem, pItem);
+    AdmitRecord(pItem);
     if (m_nFocusIndex >= nItem)
         ++m_nFocusIndex;
     if (m_nAnchor >= nItem)
@@ -100,10 +126,20 @@ int SECListBaseT<THost>::InsertItemRecord(int nItem, SECListItem* pItem)
         ++m_nPendingEdit;
     m_selection.RowInserted(nItem);
     RowsChanged();
+    RecordsChanged();
     if (m_nFocusIndex < 0)
         FocusAndSelectItem(0, TRUE); // the first row of an empty list takes focus and selection
     PadSubItems(pItem);
     return nItem;
+}
+
+template <class THost>
+void SECListBaseT<THost>::AdmitRecord(SECListItem* pItem)
+{
+    if (++m_nNextSerial == 0)
+        ++m_nNextSerial; // 0 stays the mark of a record that never entered
+    pItem->m_nSerial = m_nNextSerial;
+    pItem->m_nHeightEpoch = m_nHeightsEpoch; // a starting height given by the maker counts
 }
 
 template <class THost>
@@ -161,9 +197,10 @@ BOOL SECListBaseT<THost>::ReplaceItemRecords(int nItem, int nOldCount, SECListIt
         return moved[static_cast<size_t>(row - nItem)];
     };
     if (m_nEditItem >= 0 && mapRow(m_nEditItem) == kGone) {
+        RecordsWatch watch(this);
         EndLabelEdit(FALSE);
         // The owner heard of it and may have changed the rows: the plan is void.
-        if (GetItemCount() != count)
+        if (watch.Changed())
             return FALSE;
     }
 
@@ -179,9 +216,20 @@ BOOL SECListBaseT<THost>::ReplaceItemRecords(int nItem, int nOldCount, SECListIt
         m_items.RemoveAt(end + delta, -delta);
     rows = m_items.GetData();
     RowsChanged();
+    RecordsChanged();
     for (int k = 0; k < nNewCount; ++k) {
         rows[nItem + k] = ppItems[k];
         PadSubItems(ppItems[k]);
+    }
+    // Records that were not in the range before are new rows.
+    std::vector<bool> admitted(static_cast<size_t>(nNewCount), true);
+    for (int i = 0; i < nOldCount; ++i) {
+        if (moved[static_cast<size_t>(i)] != kGone)
+            admitted[static_cast<size_t>(moved[static_cast<size_t>(i)] - nItem)] = false;
+    }
+    for (int k = 0; k < nNewCount; ++k) {
+        if (admitted[static_cast<size_t>(k)])
+            AdmitRecord(ppItems[k]);
     }
 
     // Rows that went take the focus and anchor to the row before the range, as
@@ -371,17 +419,27 @@ BOOL SECListBaseT<THost>::SetItem(const LVITEMW* pItem, BOOL bRedraw)
     }
     if (pItem->mask & LVIF_PARAM)
         pRow->m_lParam = pItem->lParam;
+    int nRow = nItem;
     if (keptMask != 0) {
+        const RowRef ref = GetRowRef(nItem);
+        RecordsWatch watch(this);
         LVITEMW kept = *pItem;
         kept.mask = keptMask;
         NotifySetDispInfo(&kept);
+        // Told, the owner may have moved or deleted the row.
+        if (watch.Changed()) {
+            nRow = FindRow(ref, nItem);
+            if (nRow < 0)
+                return TRUE;
+            pRow = GetItemAt(nRow);
+        }
     }
     if ((pItem->mask & (LVIF_TEXT | LVIF_STATE)) == 0)
         return TRUE;
     if (pItem->mask & LVIF_TEXT)
         MarkRowForMeasuring(pRow);
-    if (bRedraw && bChanged && nItem != m_nEditItem)
-        InvalidateItem(nItem, FALSE, FALSE, FALSE, bDropChanged);
+    if (bRedraw && bChanged && nRow != m_nEditItem)
+        InvalidateItem(nRow, FALSE, FALSE, FALSE, bDropChanged);
     return TRUE;
 }
 
@@ -491,11 +549,24 @@ int SECListBaseT<THost>::GetItemText(int nItem, int nSubItem, LPWSTR lpszText, i
     return lstrlenW(lpszText);
 }
 
+// The whole text, however long: a stored text is read in place, and an owner
+// that answers with a pointer to its own text is read there.
 template <class THost>
 CString SECListBaseT<THost>::GetItemText(int nItem, int nSubItem)
 {
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = nItem;
+    item.iSubItem = nSubItem;
+    item.pszText = m_pTextBuffer;
+    item.cchTextMax = kTextBufferChars;
+    m_pTextBuffer[0] = L'\0';
     CString text;
-    GetCellText(text, nItem, nSubItem);
+    if (GetItem(&item, FALSE, TRUE) && item.pszText != nullptr && !SECListIsCallbackText(item.pszText)) {
+        if (item.pszText == m_pTextBuffer)
+            m_pTextBuffer[kTextBufferChars - 1] = L'\0';
+        text = item.pszText;
+    }
     return text;
 }
 
@@ -574,28 +645,70 @@ BOOL SECListBaseT<THost>::DeleteItem(int nItem, int nCount)
 {
     if (GetItemAt(nItem) == nullptr || nCount < 1)
         return FALSE;
+    nCount = std::min(nCount, GetItemCount() - nItem);
+    // The owner may change the rows while it is told (or while the rows are
+    // measured for the repaint): the deletion follows the records it was asked
+    // for, never the indices.
+    std::vector<RowRef> meant(static_cast<size_t>(nCount));
+    for (int k = 0; k < nCount; ++k)
+        meant[static_cast<size_t>(k)] = GetRowRef(nItem + k);
+    RecordsWatch watch(this);
     InvalidateItem(std::max(nItem - 1, 0), FALSE, FALSE, TRUE, FALSE);
     NotifyDeleteItem(nItem);
-    // The owner may have changed the rows (or destroyed the window) while told.
-    if (nItem >= GetItemCount())
-        return FALSE;
-    nCount = std::min(nCount, GetItemCount() - nItem);
-    // An edit of a row that goes ends first. Its owner hears of that and may
-    // change the rows again: the range follows its first and last records, and
-    // the call fails when they went or are no longer one range.
-    if (m_nEditItem >= nItem && m_nEditItem - nItem < nCount) {
-        const SECListItem* pFirst = GetItemAt(nItem);
-        const SECListItem* pLast = GetItemAt(nItem + nCount - 1);
+    // An edit of a row that goes ends first; its owner hears of that too.
+    if (!watch.Changed() && m_nEditItem >= nItem && m_nEditItem - nItem < nCount)
         EndLabelEdit(FALSE);
-        if (GetItemAt(nItem) != pFirst || GetItemAt(nItem + nCount - 1) != pLast) {
-            const int first = FindItemRecord(pFirst);
-            const int lastRow = FindItemRecord(pLast);
-            if (first < 0 || lastRow < first)
-                return FALSE;
-            nItem = first;
-            nCount = lastRow - first + 1;
-        }
+    if (!watch.Changed()) {
+        RemoveRows(nItem, nCount);
+    } else if (!RemoveRecords(meant)) {
+        return FALSE;
     }
+    if (m_selection.GetCount() == 0)
+        FocusAndSelectItem(m_nFocusIndex, TRUE); // the row that took the focus becomes selected
+    UpdateScrollBars();
+    return TRUE;
+}
+
+template <class THost>
+BOOL SECListBaseT<THost>::RemoveRecords(const std::vector<RowRef>& meant)
+{
+    for (;;) {
+        std::unordered_map<const SECListItem*, UINT> serials;
+        serials.reserve(meant.size());
+        for (const RowRef& ref : meant)
+            serials.emplace(ref.pRecord, ref.nSerial);
+        std::vector<int> found;
+        SECListItem* const* rows = m_items.GetData();
+        for (int i = 0; i < GetItemCount(); ++i) {
+            const auto it = serials.find(rows[i]);
+            if (it != serials.end() && rows[i]->m_nSerial == it->second)
+                found.push_back(i);
+        }
+        if (found.empty())
+            return FALSE; // the owner deleted them all itself
+        if (m_nEditItem >= 0 && std::binary_search(found.begin(), found.end(), m_nEditItem) &&
+            m_pEdit != nullptr && m_pEdit->m_hWnd != nullptr) {
+            RecordsWatch watch(this);
+            EndLabelEdit(FALSE);
+            if (watch.Changed())
+                continue; // told of the edit's end, the owner changed the rows again
+        }
+        // From the bottom up, one contiguous run at a time.
+        size_t end = found.size();
+        while (end > 0) {
+            size_t begin = end - 1;
+            while (begin > 0 && found[begin - 1] == found[begin] - 1)
+                --begin;
+            RemoveRows(found[begin], static_cast<int>(end - begin));
+            end = begin;
+        }
+        return TRUE;
+    }
+}
+
+template <class THost>
+void SECListBaseT<THost>::RemoveRows(int nItem, int nCount)
+{
     const int last = nItem + nCount - 1;
     // An edit still being offered to the owner (it deletes its row while asked) is off.
     if (m_nEditItem >= nItem && m_nEditItem <= last)
@@ -608,6 +721,7 @@ BOOL SECListBaseT<THost>::DeleteItem(int nItem, int nCount)
         DeleteItemRecord(rows[i]);
     m_items.RemoveAt(nItem, nCount);
     RowsChanged();
+    RecordsChanged();
     const int newCount = GetItemCount();
     m_nTopIndex = std::max(0, std::min(m_nTopIndex, newCount - 1));
 
@@ -632,10 +746,6 @@ BOOL SECListBaseT<THost>::DeleteItem(int nItem, int nCount)
     if (m_nEditItem > last)
         m_nEditItem -= nCount;
     m_selection.RowsDeleted(nItem, last);
-    if (m_selection.GetCount() == 0)
-        FocusAndSelectItem(m_nFocusIndex, TRUE); // the row that took the focus becomes selected
-    UpdateScrollBars();
-    return TRUE;
 }
 
 template <class THost>
@@ -645,17 +755,18 @@ BOOL SECListBaseT<THost>::DeleteItem(SECListItem* pItem)
     return nItem >= 0 && DeleteItem(nItem, 1);
 }
 
+// Sends nothing: an open edit goes without LVN_ENDLABELEDITW, and no text is
+// asked for.
 template <class THost>
 BOOL SECListBaseT<THost>::DeleteAllItems()
 {
-    CancelEditTimer();
-    if (m_nEditItem >= 0)
-        EndLabelEdit(FALSE);
+    DiscardEdit();
     SECListItem** rows = m_items.GetData();
     for (int i = 0; i < GetItemCount(); ++i)
         DeleteItemRecord(rows[i]);
     m_items.RemoveAll();
     RowsChanged();
+    RecordsChanged();
     m_selection.RemoveAll();
     m_nTopIndex = 0;
     m_nFocusIndex = -1;
@@ -1051,8 +1162,10 @@ CImageList* SECListBaseT<THost>::GetImageList(int nImageList) const
 }
 
 // Without shared image lists the control keeps its own copy. The copy a new
-// list replaces is answered to the caller and stays valid (and owned by the
-// control) until the control is destroyed, so ignoring the answer leaks nothing.
+// list replaces is handed back to the caller and stays valid, still owned by
+// the control, until the next replacement of that type or the control's end;
+// so a host that swaps image lists holds at most two copies per type, and
+// ignoring the answer leaks nothing. The caller never deletes it.
 template <class THost>
 CImageList* SECListBaseT<THost>::SetImageList(CImageList* pImageList, int nImageList)
 {
@@ -1060,15 +1173,15 @@ CImageList* SECListBaseT<THost>::SetImageList(CImageList* pImageList, int nImage
         return nullptr;
     CImageList* pOld = m_pImageLists[nImageList];
     CImageList* pNew = pImageList;
-    // A copy is the list's until the control goes, even once replaced: the
-    // previous list handed back stays valid for the caller, who must not
-    // delete it. Ownership is settled here, whatever the style says later.
-    if (pImageList != nullptr && !IsListStyleSet(LVS_SHAREIMAGELISTS)) {
-        if (!CopyImageList(pImageList, pNew))
-            return nullptr;
-        m_ownImageLists.Add(pNew);
-    }
+    // Ownership is settled here, whatever the style says later.
+    const BOOL bCopy = pImageList != nullptr && !IsListStyleSet(LVS_SHAREIMAGELISTS);
+    if (bCopy && !CopyImageList(pImageList, pNew))
+        return nullptr;
+    // The copy handed back last time for this type has had its time.
+    delete m_pRetiredImageLists[nImageList];
+    m_pRetiredImageLists[nImageList] = m_bOwnImageList[nImageList] ? pOld : nullptr;
     m_pImageLists[nImageList] = pNew;
+    m_bOwnImageList[nImageList] = bCopy;
     InvalidateRowHeights();
     if (IsAlive()) {
         UpdateScrollBars();
@@ -1080,15 +1193,15 @@ CImageList* SECListBaseT<THost>::SetImageList(CImageList* pImageList, int nImage
 template <class THost>
 void SECListBaseT<THost>::FreeOwnImageLists()
 {
-    for (INT_PTR i = 0; i < m_ownImageLists.GetSize(); ++i) {
-        CImageList* pList = m_ownImageLists[i];
-        for (CImageList*& pInUse : m_pImageLists) {
-            if (pInUse == pList)
-                pInUse = nullptr;
+    for (int i = 0; i < kImageListCount; ++i) {
+        if (m_bOwnImageList[i]) {
+            delete m_pImageLists[i];
+            m_pImageLists[i] = nullptr;
+            m_bOwnImageList[i] = FALSE;
         }
-        delete pList;
+        delete m_pRetiredImageLists[i];
+        m_pRetiredImageLists[i] = nullptr;
     }
-    m_ownImageLists.RemoveAll();
 }
 
 template <class THost>

@@ -173,6 +173,9 @@ void SECListBaseT<THost>::DrawRows(SECListPaintContext* pContext)
     const int count = GetItemCount();
     int walked = 0;
     SECListMeasureScope<THost> measuring(this); // one context for the rows measured on the way
+    // Rows are measured and drawn with the owner's texts; an owner that changes
+    // the rows meanwhile ends this paint (its change asked for the next one).
+    RecordsWatch watch(this);
     if (pContext->m_nViewMode == SEC_LVS_VIEW_ICON) {
         // Icon mode: cells as wide as column 0 flow left to right; a line
         // advances by the tallest cell in it.
@@ -181,17 +184,22 @@ void SECListBaseT<THost>::DrawRows(SECListPaintContext* pContext)
         int y = inside.top;
         int lineHeight = 0;
         for (int i = m_nTopIndex; i < count && y < inside.bottom; ++i) {
+            MeasureItem(i, m_items.GetData()[i]);
+            if (watch.Changed())
+                break;
             SECListItem* pRow = m_items.GetData()[i];
-            MeasureItem(i, pRow);
             if (x > inside.left && x + cellWidth > inside.right) {
                 x = inside.left - m_nHorzOffset;
                 y += lineHeight;
                 lineHeight = 0;
             }
             const CRect rcRow(x, y, x + cellWidth, y + pRow->m_cy);
+            const int rowHeight = pRow->m_cy;
             if (bPrinting || pDC->RectVisible(&rcRow))
                 DrawRow(pContext, i, pRow, rcRow);
-            lineHeight = std::max(lineHeight, pRow->m_cy + GetRowSpacing());
+            if (watch.Changed())
+                break;
+            lineHeight = std::max(lineHeight, rowHeight + GetRowSpacing());
             x += cellWidth;
             ++walked;
         }
@@ -202,14 +210,19 @@ void SECListBaseT<THost>::DrawRows(SECListPaintContext* pContext)
         for (int i = m_nTopIndex; i < count; ++i) {
             if (!bPrinting && y >= inside.bottom)
                 break;
+            MeasureItem(i, m_items.GetData()[i]);
+            if (watch.Changed())
+                break;
             SECListItem* pRow = m_items.GetData()[i];
-            MeasureItem(i, pRow);
-            const CRect rcRow(left, y, left + width, y + pRow->m_cy);
-            if (bPrinting && y + pRow->m_cy > inside.bottom && walked > 0)
+            const int rowHeight = std::max(pRow->m_cy, 0);
+            const CRect rcRow(left, y, left + width, y + rowHeight);
+            if (bPrinting && y + rowHeight > inside.bottom && walked > 0)
                 break;
             if (bPrinting || pDC->RectVisible(&rcRow))
                 DrawRow(pContext, i, pRow, rcRow);
-            y += pRow->m_cy + GetRowSpacing();
+            if (watch.Changed())
+                break;
+            y += rowHeight + GetRowSpacing();
             ++walked;
         }
     }
@@ -229,7 +242,8 @@ void SECListBaseT<THost>::DrawRow(SECListPaintContext* pContext, int nItem, SECL
     CDC* pDC = pContext->m_pDC;
     const int columns = GetColumnCount();
     const BOOL bIcon = pContext->m_nViewMode == SEC_LVS_VIEW_ICON;
-    for (int nCol = 0; nCol < columns; ++nCol) {
+    RecordsWatch watch(this);
+    for (int nCol = 0; nCol < columns && nCol < GetColumnCount(); ++nCol) {
         if (bIcon && nCol > 0)
             break;
         int width = bIcon ? rcRow.Width() : GetColumnWidth(nCol);
@@ -243,6 +257,8 @@ void SECListBaseT<THost>::DrawRow(SECListPaintContext* pContext, int nItem, SECL
         pContext->m_pColumn = GetColumnRecord(nCol);
         pContext->m_rect = cell;
         LoadPaintItem(pContext, nItem, GetColumnSubItem(nCol));
+        if (watch.Changed() || pContext->m_pItem != pItem)
+            return; // asked for the cell, the owner changed the rows: the record may be gone
         pContext->m_rect = cell;
         DrawSubItem(pContext);
     }
@@ -265,8 +281,11 @@ void SECListBaseT<THost>::LoadPaintItem(SECListPaintContext* pContext, int nItem
     item.pszText = m_pTextBuffer;
     item.cchTextMax = kTextBufferChars;
     m_pTextBuffer[0] = L'\0';
+    RecordsWatch watch(this);
     GetItem(&item, TRUE, TRUE);
-    if (item.mask & LVIF_DI_SETITEM) {
+    // An owner that changed the rows while asked answered for a row that may
+    // now be another one: nothing is stored, and the caller stops its walk.
+    if ((item.mask & LVIF_DI_SETITEM) && !watch.Changed()) {
         // The owner asked to keep what it supplied: its text and image. States
         // asked through the callback mask stay the owner's; storing them here
         // would change the selection in the middle of a paint.
@@ -486,9 +505,11 @@ void SECListBaseT<THost>::DrawVertGridLines(SECListPaintContext* pContext, const
         pDC->MoveTo(rcRow.left, rcRow.bottom - 1);
         pDC->LineTo(rcRow.right, rcRow.bottom - 1);
     }
+    // Then the main column's and the last column's right edges, the last one
+    // also when the columns fill the width.
     const int nMain = GetMainColumn();
     for (int i : {nMain, columns - 1}) {
-        if (i < 0 || i >= last)
+        if (i < 0 || i >= columns)
             continue;
         const int x = GetColumnRight(i) - 1;
         pDC->MoveTo(x, rcRow.top);

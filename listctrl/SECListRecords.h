@@ -45,7 +45,9 @@ public:
     LPARAM m_lParam = 0;        // the owner's data
     int m_cy = 0;               // cached height; -1 when it is to be recomputed
     UINT m_exState = 0;         // second state word, meaningful to derived controls
+    UINT m_nSerial = 0;         // given by the list when the row enters it: tells this record from a later one at the same address
     BOOL m_bDirty = TRUE;       // the row needs measuring
+    UINT m_nHeightEpoch = 0;    // the list's heights epoch m_cy belongs to; an older one reads as -1
     CRect m_rcText;             // label rectangle, relative to the main cell's origin
     CRect m_rcIcon;             // image rectangle, likewise
     CRect m_rcState;            // state rectangle, likewise (filled by derived controls)

@@ -81,20 +81,26 @@ int SECListBaseT<THost>::GetNextItem(int nItem, int nFlags)
     const BOOL bUp = (direction & (LVNI_ABOVE | LVNI_TOLEFT)) != 0;
     const BOOL bDown = direction == 0 || (direction & (LVNI_BELOW | LVNI_TORIGHT)) != 0;
     const int count = GetItemCount();
+    // A start past the last row finds nothing, in either direction (and
+    // nItem + 1 cannot overflow below).
+    if (nItem >= count)
+        return -1;
     if (stateMask != 0) {
         if (bUp) {
-            for (int i = std::min(nItem, count) - 1; i >= 0; --i) {
+            for (int i = std::max(nItem, 0) - 1; i >= 0; --i) {
                 if (GetItemState(i, stateMask) & stateMask)
                     return i;
             }
         } else if (bDown) {
-            for (int i = std::max(nItem + 1, 0); i < count; ++i) {
+            for (int i = std::max(nItem, -1) + 1; i < count; ++i) {
                 if (GetItemState(i, stateMask) & stateMask)
                     return i;
             }
         }
         return -1;
     }
+    if (nItem < -1)
+        return -1;
     const int next = bUp ? nItem - 1 : (bDown ? nItem + 1 : -1);
     return next >= 0 && next < count && (bUp || bDown) ? next : -1;
 }

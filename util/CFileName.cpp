@@ -58,7 +58,10 @@ CString CFileName::GetFileName() const
 
 void CFileName::SetDirectory(int folderId, LPCWSTR path)
 {
-    m_directory = WithBackslash(ResolveSpecialFolder(folderId, path));
+    // An empty path still gets its backslash: "\" then normalises to the root
+    // of the current drive.
+    const CString directory = ResolveSpecialFolder(folderId, path);
+    m_directory = directory.IsEmpty() ? CString(L"\\") : WithBackslash(directory);
     m_path.Empty();
     Normalize();
 }

@@ -237,3 +237,18 @@ TEST_F(LanguageResourceTest, PallasLibraryAndBareResource)
     EXPECT_EQ(CLanguageResource::LoadNotFound, state.Load(bare, L""));
     EXPECT_STREQ(library, ModulePath(state.module));
 }
+
+// A host path without a folder has an empty directory part, which stands for
+// the current directory: its culture folders are searched first.
+TEST_F(LanguageResourceTest, AHostPathWithoutAFolderSearchesTheCurrentDirectory)
+{
+    const CString german = Put(m_app, L"de-DE");
+    WCHAR saved[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, saved);
+    ASSERT_TRUE(SetCurrentDirectoryW(m_app.Path()));
+    HostState state;
+    const int result = state.Load(1031, L"host.dll");
+    SetCurrentDirectoryW(saved);
+    EXPECT_EQ(CLanguageResource::LoadOk, result);
+    EXPECT_EQ(0, ModulePath(state.module).CompareNoCase(german));
+}

@@ -197,3 +197,69 @@ TEST(ListEdit, SubItemCellsAreEditedInTheirColumn)
     EXPECT_EQ(0, w.Last(LVN_BEGINLABELEDITW).subItem);
     w.list.EndLabelEdit(FALSE);
 }
+
+// What the editor hands over is cut to 2047 characters; what was there before
+// the edit is not: a cancelled or refused edit of a long text gives it back
+// whole, and the string forms of GetItemText answer it whole.
+TEST(ListEdit, ACancelledOrRefusedEditOfALongTextGivesItBackWhole)
+{
+    const CString longText(L'q', 5000);
+    for (bool refuse : {false, true}) {
+        SCOPED_TRACE(refuse ? "refused" : "cancelled");
+        ListWindow w(kSingleLine);
+        w.list.SetItemText(3, 0, longText);
+        SetCell(w.list, 3, 1, longText);
+        EXPECT_EQ(5000, w.list.GetItemText(3, 0).GetLength());
+        EXPECT_EQ(5000, w.list.GetItemText(3, 1).GetLength());
+        w.owner.answers[LVN_ENDLABELEDITW] = 0;
+        for (int col : {0, 1}) {
+            w.Focus();
+            w.list.EditLabel(3, col);
+            ASSERT_NE(nullptr, w.Editor());
+            Type(w.Editor(), L"short");
+            if (refuse)
+                w.EditKey(VK_RETURN);
+            else
+                w.EditKey(VK_ESCAPE);
+            EXPECT_STREQ(longText, w.list.GetItemText(3, col));
+        }
+    }
+}
+
+// EditLabel opens the editor where the row is, without scrolling.
+TEST(ListEdit, EditingARowOutOfSightDoesNotScroll)
+{
+    ListWindow w(kSingleLine, 40);
+    w.list.SetTopIndex(10);
+    w.Focus();
+    w.list.EditLabel(2, 0);
+    EXPECT_NE(nullptr, w.Editor());
+    EXPECT_EQ(10, w.list.GetTopIndex());
+    w.list.EditLabel(35, 0); // still open: the second one is refused
+    w.list.EndLabelEdit(FALSE);
+    w.list.EditLabel(35, 0);
+    EXPECT_EQ(10, w.list.GetTopIndex());
+    w.list.EndLabelEdit(FALSE);
+}
+
+// DeleteAllItems tells the owner nothing: an open editor goes without an end
+// notification, without focus notifications and without asking for a text.
+TEST(ListEdit, DeletingAllRowsClosesTheEditorSilently)
+{
+    ListWindow w(kSingleLine);
+    w.Focus();
+    w.list.EditLabel(2, 0);
+    ASSERT_NE(nullptr, w.Editor());
+    Type(w.Editor(), L"typed");
+    w.owner.Clear();
+    EXPECT_TRUE(w.list.DeleteAllItems());
+    EXPECT_EQ(nullptr, w.Editor());
+    EXPECT_EQ(-1, w.list.GetEditItem());
+    EXPECT_TRUE(w.owner.messages.empty()) << w.owner.Listing();
+    EXPECT_EQ(w.list.m_hWnd, ::GetFocus()) << "the focus is the list's again";
+    // The list works on: a new row can be edited.
+    w.list.InsertItem(0, L"new");
+    w.list.EditLabel(0, 0);
+    EXPECT_NE(nullptr, w.Editor());
+    w.list.EndLabelEdit(FALSE);
+}

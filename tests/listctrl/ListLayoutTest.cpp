@@ -311,6 +311,22 @@ TEST(ListLayout, EmptyAndHugeTextsGetSensibleRowHeights)
     EXPECT_EQ(line, w.list.GetItemHeight(2)) << "single-line rows stay one line high";
 }
 
+// Wrapping rows are measured again whenever the scroll bars are updated: a row
+// whose text became shorter becomes lower again.
+TEST(ListLayout, WrappingRowsShrinkWithTheirTextsWhenTheBarsAreUpdated)
+{
+    LayoutWindow w(LVS_REPORT, 3, {120, 60});
+    const int line = w.list.GetItemHeight(1);
+    w.list.SetItemText(1, 0, L"many words that wrap over several lines of the first column");
+    w.list.UpdateScrollBars();
+    const int tall = w.list.GetItemHeight(1);
+    EXPECT_GT(tall, 2 * line);
+    w.list.SetItemText(1, 0, L"short");
+    w.list.UpdateScrollBars();
+    EXPECT_EQ(line, w.list.GetItemHeight(1));
+    EXPECT_EQ(line, w.list.GetItemHeight(0));
+}
+
 // A single-column list of single-line rows scrolls as far as its widest
 // label, which it keeps between changes of the rows.
 TEST(ListLayout, SingleColumnRangeFollowsTheWidestLabelThroughEveryChange)

@@ -1,6 +1,7 @@
 // The list model on an object that has no window: rows, cells, columns,
 // selection bookkeeping, batches of row records and image lists.
 #include <gtest/gtest.h>
+#include <climits>
 #include <random>
 #include <string>
 #include <vector>
@@ -134,7 +135,10 @@ TEST(ListModel, GetNextItemAndSingleSelection)
     list.SetItemState(4, LVIS_SELECTED, LVIS_SELECTED);
     const struct { int from; UINT flags; int next; } steps[] = {
         {-1, LVNI_SELECTED, 1}, {1, LVNI_SELECTED, 4}, {4, LVNI_SELECTED, -1}, {4, LVNI_SELECTED | LVNI_ABOVE, 1},
-        {2, LVNI_BELOW, 3},     {2, LVNI_TOLEFT, 1},   {5, LVNI_BELOW, -1},    {0, LVNI_ABOVE, -1}};
+        {2, LVNI_BELOW, 3},     {2, LVNI_TOLEFT, 1},   {5, LVNI_BELOW, -1},    {0, LVNI_ABOVE, -1},
+        // Starts past either end find nothing, and never wrap around.
+        {INT_MAX, LVNI_SELECTED, -1}, {INT_MAX, 0, -1}, {6, LVNI_ABOVE, -1}, {6, LVNI_SELECTED | LVNI_ABOVE, -1},
+        {INT_MIN, LVNI_SELECTED | LVNI_ABOVE, -1}, {INT_MIN, LVNI_SELECTED, 1}, {-2, LVNI_BELOW, -1}};
     for (const auto& s : steps)
         EXPECT_EQ(s.next, list.GetNextItem(s.from, s.flags)) << s.from << " flags " << s.flags;
 
@@ -161,7 +165,40 @@ TEST(ListModel, ImageListsAreCopiedUnlessShared)
         CImageList* copy = list.GetImageList(SECListBaseC::kImageSmall);
         ASSERT_TRUE(copy != nullptr && copy->GetSafeHandle() != images.GetSafeHandle());
         EXPECT_EQ(copy, list.SetImageList(nullptr, SECListBaseC::kImageSmall));
-        EXPECT_EQ(16, copy->GetIconSize().cx); // the replaced copy stays valid with the list
+        EXPECT_EQ(16, copy->GetIconSize().cx); // the replaced copy stays valid until the next replacement
+    }
+    {
+        // A host that swaps image lists: the control keeps the list in use and
+        // the one it handed back last, no more.
+        struct CountedImageList : CImageList
+        {
+            static int& Alive()
+            {
+                static int alive = 0;
+                return alive;
+            }
+            CountedImageList() { ++Alive(); }
+            ~CountedImageList() override { --Alive(); }
+        };
+        struct CountingList : TestList
+        {
+            BOOL CopyImageList(CImageList* pSource, CImageList*& pCopy) override
+            {
+                pCopy = new CountedImageList;
+                return pCopy->Create(pSource->GetIconSize().cx, pSource->GetIconSize().cy, ILC_COLOR32, 1, 1);
+            }
+        };
+        {
+            CountingList list;
+            for (int i = 0; i < 100; ++i) {
+                CImageList* pOld = list.SetImageList(&images, i % 2 ? SECListBaseC::kImageSmall : SECListBaseC::kImageState);
+                if (pOld != nullptr) {
+                    EXPECT_EQ(16, pOld->GetIconSize().cx) << "the list handed back is valid";
+                }
+            }
+            EXPECT_EQ(4, CountedImageList::Alive()) << "two types, each in use and handed back";
+        }
+        EXPECT_EQ(0, CountedImageList::Alive()) << "all go with the list";
     }
     {
         TestList shared;

@@ -180,6 +180,13 @@ TEST(ListPaint, GridLinesUseTheShadowPen)
     EXPECT_EQ(shadow, b->Pixel(60, vertical.Rect(2, 0).bottom - 1)) << "the last row closes the grid";
     PaintWindow none(kReport, 0, 3);
     EXPECT_EQ(0, none.Render()->CountColor(none.Inside(), shadow));
+    // Filling columns: no divider to drag at the last column's right edge,
+    // but the grid is closed there.
+    PaintWindow filled(kReport, SEC_LVSX_VGRID | SEC_LVSX_FITCOLUMNS, 3);
+    filled.list.FitColumnsToWidth();
+    b = filled.Render();
+    const int lastRight = filled.list.GetColumnRight(filled.list.GetColumnCount() - 1) - 1;
+    EXPECT_EQ(shadow, b->Pixel(lastRight, filled.Rect(1, 0).top + 1));
 }
 
 TEST(ListPaint, SelectionColoursDependOnFocusFullRowTheShowSelectionStyleAndEnabling)

@@ -3,8 +3,18 @@
 #pragma once
 #include <gtest/gtest.h>
 #include <functional>
+#include <ostream>
 #include <vector>
 #include "listctrl/SECListCtrl.h"
+
+// Failure messages show texts, not their addresses.
+inline void PrintTo(const CString& text, std::ostream* os)
+{
+    *os << '"';
+    for (int i = 0; i < text.GetLength(); ++i)
+        *os << (text[i] < 128 ? static_cast<char>(text[i]) : '?');
+    *os << '"';
+}
 
 class TestList : public SECListCtrl
 {

@@ -105,11 +105,17 @@ TEST(CFileNameDisk, TempAndCurrentDirectory)
     name.SetDirectory(CFileName::FolderCurrent, L"C:\\ignored\\");
     const CFileName relative(L"sub\\x.txt");
     const CFileName rooted(L"\\rooted\\x.txt");
+    // An empty directory is the root of the current drive.
+    CFileName empty(L"x.txt");
+    empty.SetDirectory(CFileName::FolderGiven, L"");
+    CFileName none(L"y.txt");
+    none.SetDirectory(CFileName::FolderGiven, nullptr);
     SetCurrentDirectoryW(saved);
     EXPECT_STREQ(folder / L"keep.me", name.GetPath());
     EXPECT_STREQ(folder / L"sub\\x.txt", relative.GetPath());
     EXPECT_STREQ(folder.Path().Left(2) + L"\\rooted\\", rooted.GetDirectory());
-
+    EXPECT_STREQ(folder.Path().Left(2) + L"\\", empty.GetDirectory());
+    EXPECT_STREQ(folder.Path().Left(2) + L"\\y.txt", none.GetPath());
 }
 
 TEST(CFileNameDisk, InstalledFoldersComeFromTheRegistry)
