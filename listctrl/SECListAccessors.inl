@@ -113,7 +113,7 @@ void SECListBaseT<THost>::SetFollowSystemColors(BOOL bFollow)
 template <class THost>
 int SECListBaseT<THost>::GetItemCount() const
 {
-    return static_cast<int>(m_items.GetSize());
+    return m_items.GetSize();
 }
 
 template <class THost>

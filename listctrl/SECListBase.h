@@ -25,6 +25,7 @@
 #include "listctrl/SECMemDC.h"
 #include "listctrl/SECThemeApi.h"
 #include "listctrl/SECListRecords.h"
+#include "listctrl/SECListRows.h"
 #include "listctrl/SECListSelection.h"
 #include "listctrl/SECListStyles.h"
 
@@ -487,7 +488,7 @@ protected:
     BOOL TypeAhead(WCHAR ch);
 
     // Model (rows, columns, selection)
-    CArray<SECListItem*, SECListItem*> m_items;     // the rows, owned
+    SECListRows m_items;                  // the rows, owned
     CArray<SECListColumn*, SECListColumn*> m_columns; // the columns, owned
     int m_nSubItems = 0;                  // sub-item slots; every row has this many sub-items
     SECListSelection m_selection;         // selected rows, sorted

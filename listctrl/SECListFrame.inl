@@ -40,9 +40,8 @@ SECListBaseT<THost>::~SECListBaseT()
     m_pEdit = nullptr;
     delete m_pTip;
     m_pTip = nullptr;
-    SECListItem** rows = m_items.GetData();
     for (int i = 0; i < GetItemCount(); ++i)
-        delete rows[i];
+        delete m_items.GetAt(i);
     m_items.RemoveAll();
     for (int i = 0; i < GetColumnCount(); ++i)
         delete m_columns[i];

@@ -170,12 +170,12 @@ int SECListBaseT<THost>::GetTotalWidth()
             int found = 0;
             BOOL bWhole = TRUE;
             for (int i = 0; i < GetItemCount(); ++i) {
-                MeasureItem(i, m_items.GetData()[i]);
+                MeasureItem(i, m_items.GetAt(i));
                 if (watch.Changed()) {
                     bWhole = FALSE; // the owner changed the rows: this width is not kept
                     break;
                 }
-                found = std::max<int>(found, m_items.GetData()[i]->m_rcText.right + 5);
+                found = std::max<int>(found, m_items.GetAt(i)->m_rcText.right + 5);
             }
             m_nWidestLabel = found;
             if (bWhole)
@@ -187,10 +187,10 @@ int SECListBaseT<THost>::GetTotalWidth()
         RecordsWatch watch(this);
         int y = 0;
         for (int i = m_nTopIndex; i < GetItemCount() && y < inside.Height(); ++i) {
-            MeasureItem(i, m_items.GetData()[i]);
+            MeasureItem(i, m_items.GetAt(i));
             if (watch.Changed())
                 break;
-            const SECListItem* pRow = m_items.GetData()[i];
+            const SECListItem* pRow = m_items.GetAt(i);
             widest = std::max<int>(widest, pRow->m_rcText.right + 5);
             y += std::max(pRow->m_cy, 0) + GetRowSpacing();
         }
@@ -749,7 +749,7 @@ int SECListBaseT<THost>::HitTest(CPoint point, UINT* pFlags, int* pCol)
             flags = SEC_LVHT_ONITEM;
             nResult = i;
             if (nCol >= 0 && GetColumnSubItem(nCol) == 0) {
-                const SECListItem* pRow = m_items.GetData()[i];
+                const SECListItem* pRow = m_items.GetAt(i);
                 const CPoint origin(GetColumnLeft(nCol), y);
                 CRect label = pRow->m_rcText;
                 label.OffsetRect(origin.x, 0);

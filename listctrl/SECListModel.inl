@@ -6,7 +6,7 @@
 template <class THost>
 SECListItem* SECListBaseT<THost>::GetItemAt(int nItem) const
 {
-    return nItem >= 0 && nItem < GetItemCount() ? m_items.GetData()[nItem] : nullptr;
+    return nItem >= 0 && nItem < GetItemCount() ? m_items.GetAt(nItem) : nullptr;
 }
 
 template <class THost>
@@ -14,12 +14,7 @@ int SECListBaseT<THost>::FindItemRecord(const SECListItem* pItem) const
 {
     if (pItem == nullptr)
         return -1;
-    SECListItem* const* rows = m_items.GetData();
-    for (int i = 0; i < GetItemCount(); ++i) {
-        if (rows[i] == pItem)
-            return i;
-    }
-    return -1;
+    return m_items.Find(pItem);
 }
 
 template <class THost>
@@ -180,9 +175,8 @@ BOOL SECListBaseT<THost>::ReplaceItemRecords(int nItem, int nOldCount, SECListIt
         newIndex.reserve(static_cast<size_t>(nNewCount));
         for (int k = 0; k < nNewCount; ++k)
             newIndex.emplace(ppItems[k], nItem + k);
-        SECListItem* const* rows = m_items.GetData();
         for (int i = 0; i < nOldCount; ++i) {
-            const auto it = newIndex.find(rows[nItem + i]);
+            const auto it = newIndex.find(m_items.GetAt(nItem + i));
             if (it != newIndex.end()) {
                 moved[static_cast<size_t>(i)] = it->second;
                 ++kept;
@@ -205,20 +199,18 @@ BOOL SECListBaseT<THost>::ReplaceItemRecords(int nItem, int nOldCount, SECListIt
     }
 
     // The records that go, then one move of the rows after the range.
-    SECListItem** rows = m_items.GetData();
     for (int i = 0; i < nOldCount; ++i) {
         if (moved[static_cast<size_t>(i)] == kGone)
-            DeleteItemRecord(rows[nItem + i]);
+            DeleteItemRecord(m_items.GetAt(nItem + i));
     }
     if (delta > 0)
         m_items.InsertAt(end, nullptr, delta);
     else if (delta < 0)
         m_items.RemoveAt(end + delta, -delta);
-    rows = m_items.GetData();
     RowsChanged();
     RecordsChanged();
     for (int k = 0; k < nNewCount; ++k) {
-        rows[nItem + k] = ppItems[k];
+        m_items.SetAt(nItem + k, ppItems[k]);
         PadSubItems(ppItems[k]);
     }
     // Records that were not in the range before are new rows.
@@ -678,10 +670,10 @@ BOOL SECListBaseT<THost>::RemoveRecords(const std::vector<RowRef>& meant)
         for (const RowRef& ref : meant)
             serials.emplace(ref.pRecord, ref.nSerial);
         std::vector<int> found;
-        SECListItem* const* rows = m_items.GetData();
         for (int i = 0; i < GetItemCount(); ++i) {
-            const auto it = serials.find(rows[i]);
-            if (it != serials.end() && rows[i]->m_nSerial == it->second)
+            const SECListItem* pRow = m_items.GetAt(i);
+            const auto it = serials.find(pRow);
+            if (it != serials.end() && pRow->m_nSerial == it->second)
                 found.push_back(i);
         }
         if (found.empty())
@@ -716,9 +708,8 @@ void SECListBaseT<THost>::RemoveRows(int nItem, int nCount)
     if (m_nPendingEdit >= nItem)
         m_nPendingEdit = -1;
 
-    SECListItem** rows = m_items.GetData();
     for (int i = nItem; i <= last; ++i)
-        DeleteItemRecord(rows[i]);
+        DeleteItemRecord(m_items.GetAt(i));
     m_items.RemoveAt(nItem, nCount);
     RowsChanged();
     RecordsChanged();
@@ -761,9 +752,8 @@ template <class THost>
 BOOL SECListBaseT<THost>::DeleteAllItems()
 {
     DiscardEdit();
-    SECListItem** rows = m_items.GetData();
     for (int i = 0; i < GetItemCount(); ++i)
-        DeleteItemRecord(rows[i]);
+        DeleteItemRecord(m_items.GetAt(i));
     m_items.RemoveAll();
     RowsChanged();
     RecordsChanged();
@@ -830,9 +820,8 @@ int SECListBaseT<THost>::InsertColumnRecord(int nCol, SECListColumn* pColumn, BO
                 ++pOther->m_iSubItem;
         }
         pColumn->m_iSubItem = nCol;
-        SECListItem** rows = m_items.GetData();
         for (int i = 0; i < GetItemCount(); ++i) {
-            SECListItem* pRow = rows[i];
+            SECListItem* pRow = m_items.GetAt(i);
             const INT_PTR at = std::min<INT_PTR>(nCol - 1, pRow->m_subItems.GetSize());
             pRow->m_subItems.InsertAt(at, new SECListSubItem);
         }
@@ -908,9 +897,8 @@ BOOL SECListBaseT<THost>::DeleteColumn(int nCol)
         return FALSE;
     const int s = pColumn->m_iSubItem;
     if (s >= 1) {
-        SECListItem** rows = m_items.GetData();
         for (int i = 0; i < GetItemCount(); ++i) {
-            SECListItem* pRow = rows[i];
+            SECListItem* pRow = m_items.GetAt(i);
             if (s <= pRow->m_subItems.GetSize()) {
                 delete pRow->m_subItems[s - 1];
                 pRow->m_subItems.RemoveAt(s - 1);
@@ -1011,9 +999,8 @@ BOOL SECListBaseT<THost>::MoveColumn(int nFrom, int nTo, BOOL bRedraw)
         taken[static_cast<size_t>(next)] = true;
     }
     std::vector<SECListSubItem*> cells(static_cast<size_t>(slots));
-    SECListItem** rows = m_items.GetData();
     for (int r = 0; r < GetItemCount(); ++r) {
-        SECListItem* pRow = rows[r];
+        SECListItem* pRow = m_items.GetAt(r);
         if (pRow->m_subItems.GetSize() != slots)
             continue;
         for (int i = 1; i <= slots; ++i)

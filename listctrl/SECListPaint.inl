@@ -184,10 +184,10 @@ void SECListBaseT<THost>::DrawRows(SECListPaintContext* pContext)
         int y = inside.top;
         int lineHeight = 0;
         for (int i = m_nTopIndex; i < count && y < inside.bottom; ++i) {
-            MeasureItem(i, m_items.GetData()[i]);
+            MeasureItem(i, m_items.GetAt(i));
             if (watch.Changed())
                 break;
-            SECListItem* pRow = m_items.GetData()[i];
+            SECListItem* pRow = m_items.GetAt(i);
             if (x > inside.left && x + cellWidth > inside.right) {
                 x = inside.left - m_nHorzOffset;
                 y += lineHeight;
@@ -210,10 +210,10 @@ void SECListBaseT<THost>::DrawRows(SECListPaintContext* pContext)
         for (int i = m_nTopIndex; i < count; ++i) {
             if (!bPrinting && y >= inside.bottom)
                 break;
-            MeasureItem(i, m_items.GetData()[i]);
+            MeasureItem(i, m_items.GetAt(i));
             if (watch.Changed())
                 break;
-            SECListItem* pRow = m_items.GetData()[i];
+            SECListItem* pRow = m_items.GetAt(i);
             const int rowHeight = std::max(pRow->m_cy, 0);
             const CRect rcRow(left, y, left + width, y + rowHeight);
             if (bPrinting && y + rowHeight > inside.bottom && walked > 0)

@@ -368,14 +368,13 @@ int SECTreeBaseT<TList>::RowOf(HTREEITEM hItem) const
     if (this->GetItemAt(m_nRowCache) == pRecord)
         return m_nRowCache;
     // The scan starts after the cache, where a walk down the rows goes on.
-    SECListItem* const* rows = this->m_items.GetData();
     const int start = std::max(0, std::min(m_nRowCache, count));
     for (int i = start; i < count; ++i) {
-        if (rows[i] == pRecord)
+        if (this->m_items.GetAt(i) == pRecord)
             return m_nRowCache = i;
     }
     for (int i = 0; i < start; ++i) {
-        if (rows[i] == pRecord)
+        if (this->m_items.GetAt(i) == pRecord)
             return m_nRowCache = i;
     }
     return -1;
