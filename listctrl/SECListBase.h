@@ -21,6 +21,7 @@
 #include "listctrl/SECListEdit.h"
 #include "listctrl/SECListPaintContext.h"
 #include "listctrl/SECListShared.h"
+#include "listctrl/SECListTextOut.h"
 #include "listctrl/SECListTip.h"
 #include "listctrl/SECMemDC.h"
 #include "listctrl/SECThemeApi.h"
@@ -291,12 +292,24 @@ public:
     virtual int HitTest(CPoint point, UINT* pFlags = nullptr, int* pCol = nullptr);
     virtual void ScrollHorz(int dx);
     virtual void ScrollVert(int nRows, BOOL bByItem = FALSE);
+    // After the top row changed from nOldTop: moves the pixels of the rows
+    // still in view and invalidates the rest (the whole window when more than
+    // a page went by).
+    void ScrollRowPixels(int nOldTop);
     virtual void UpdateScrollBars();
     virtual void UpdateVertScrollBar(int nCount);
     virtual void UpdateHorzScrollBar(int nTotalWidth);
     virtual void ShowScrollBarCtrl(int nBar, BOOL bShow, SCROLLINFO* pInfo);
     virtual CScrollBar* CreateScrollBarCtrl(DWORD dwStyle, UINT nID);
     virtual void PositionScrollBars();
+    // Gives a bar the masked values of pInfo that differ from its own, without
+    // a repaint now: the bar is invalidated and paints with the next paint.
+    void SetBarInfo(CScrollBar* pBar, const SCROLLINFO& info);
+    // Invalidates both bars (answers the message SetBarInfo posts).
+    void RepaintBars();
+    // The first row below the visible rows (the row count when all fit), from
+    // a walk that is kept while the top row, the rows and the area stay.
+    int GetPageEnd();
     virtual void InvalidateRowHeights();
     // Marks a row for measuring (and its height unknown, if asked); every change
     // of a row's measure goes through here or RowsChanged.
@@ -340,6 +353,8 @@ public:
     virtual void DrawSubItem(SECListPaintContext* pContext);
     virtual void DrawItemImage(SECListPaintContext* pContext);
     virtual void DrawItemText(SECListPaintContext* pContext);
+    // Where the main cell's row image goes in the cell; FALSE without one.
+    BOOL GetPaintImageRect(SECListPaintContext* pContext, CRect& rect);
     virtual void DrawFocusRect(SECListPaintContext* pContext, int nItem, const CRect& rcRow);
     virtual void DrawHorzGridLine(SECListPaintContext* pContext, const CRect& rcRow);
     virtual void DrawVertGridLines(SECListPaintContext* pContext, const CRect& rcRow, BOOL bLastRow);
@@ -504,6 +519,17 @@ protected:
     BOOL m_bAutoUpdate = FALSE;           // re-lay out after every insertion
     UINT m_nRecordsStamp = 0;             // see GetRecordsStamp
     UINT m_nHeightsEpoch = 1;             // bumped by InvalidateRowHeights: every row's height is then unknown
+    // GetPageEnd's answer and what it was found for.
+    struct PageEndCache
+    {
+        int nEnd = -1;          // the first row below the visible rows; -1 when not known
+        int nTop = -1;          // top row it was found for
+        int nHeight = -1;       // height of the rows area
+        UINT nGeneration = 0;   // m_nRowsGeneration
+        UINT nEpoch = 0;        // m_nHeightsEpoch
+    } m_pageEnd;
+    CRect m_rcBars[2];                    // where PositionScrollBars put the horizontal and vertical bar
+    BOOL m_bBarRepaintPosted = FALSE;     // the message that repaints the bars is on its way
     UINT m_nNextSerial = 0;               // serial of the last row that entered the list
     const SECListItem* m_pMeasuring = nullptr; // row being measured: an owner asked meanwhile cannot start it again
     // The widest label of a single-column, single-line list, kept while no row

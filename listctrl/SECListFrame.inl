@@ -396,6 +396,9 @@ LRESULT SECListBaseT<THost>::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
         SetHotColumn(-1);
     } else if (message == WM_THEMECHANGED) {
         OnThemeChanged();
+    } else if (message == SECListRepaintBarsMessage() && message != 0) {
+        RepaintBars();
+        return 0;
     }
     return THost::WindowProc(message, wParam, lParam);
 }

@@ -26,20 +26,14 @@ const UINT kMeasureFlags = 0xC50;
 // A device context for measuring, selected with the list's font. A scope
 // opened while another one of the same list is open borrows its context, so a
 // walk over many rows (layout, painting) gets one context, not one per row.
+// The context is made only when something is measured: a layout whose rows
+// are all measured (the usual case) costs no device context at all.
 template <class THost>
 class SECListMeasureScope
 {
 public:
     explicit SECListMeasureScope(SECListBaseT<THost>* pList) : m_pList(pList), m_pOuter(s_pInnermost)
     {
-        if (m_pOuter != nullptr && m_pOuter->m_pList == pList && m_pOuter->m_pDC != nullptr) {
-            m_pDC = m_pOuter->m_pDC;
-        } else {
-            m_pDC = pList->CreateClientDC();
-            m_bOwned = m_pDC != nullptr;
-            if (m_bOwned)
-                m_hOldFont = static_cast<HFONT>(m_pDC->SelectObject(pList->GetOwnerFont()));
-        }
         s_pInnermost = this;
     }
     ~SECListMeasureScope()
@@ -53,23 +47,42 @@ public:
     }
     SECListMeasureScope(const SECListMeasureScope&) = delete;
     SECListMeasureScope& operator=(const SECListMeasureScope&) = delete;
-    CDC* DC() const { return m_pDC; }
+    CDC* DC()
+    {
+        if (Outer() != nullptr)
+            return Outer()->DC();
+        if (m_pDC == nullptr && !m_bTried) {
+            m_bTried = TRUE;
+            m_pDC = m_pList->CreateClientDC();
+            m_bOwned = m_pDC != nullptr;
+            if (m_bOwned)
+                m_hOldFont = static_cast<HFONT>(m_pDC->SelectObject(m_pList->GetOwnerFont()));
+        }
+        return m_pDC;
+    }
     // A paint context over the measuring DC, made once for the outermost scope
     // and shared by the scopes inside it.
     SECListPaintContext* Context()
     {
-        if (m_pOuter != nullptr && m_pOuter->m_pList == m_pList && m_pOuter->m_pDC == m_pDC)
-            return m_pOuter->Context();
-        if (m_pContext == nullptr && m_pDC != nullptr)
+        if (Outer() != nullptr)
+            return Outer()->Context();
+        if (m_pContext == nullptr && DC() != nullptr)
             m_pContext = m_pList->CreatePaintContext(m_pDC);
         return m_pContext;
     }
 
 private:
+    // The scope of the same list this one borrows from; null when it is the outermost.
+    SECListMeasureScope* Outer() const
+    {
+        return m_pOuter != nullptr && m_pOuter->m_pList == m_pList ? m_pOuter : nullptr;
+    }
+
     static inline thread_local SECListMeasureScope* s_pInnermost = nullptr; // the scope opened last on this thread
     SECListBaseT<THost>* m_pList;      // the list measured
     SECListMeasureScope* m_pOuter;     // the scope open before this one
-    CDC* m_pDC = nullptr;              // the measuring context
+    CDC* m_pDC = nullptr;              // the measuring context, once made
+    BOOL m_bTried = FALSE;             // making it was tried (it may fail without a window)
     BOOL m_bOwned = FALSE;             // this scope made the context and releases it
     HFONT m_hOldFont = nullptr;        // font displaced by the list's font
     SECListPaintContext* m_pContext = nullptr; // context made by Context(), owned
@@ -793,8 +806,13 @@ void SECListBaseT<THost>::ScrollHorz(int dx)
     if (offset == m_nHorzOffset)
         return;
     m_nHorzOffset = offset;
-    if (m_pHorzBar != nullptr && m_pHorzBar->m_hWnd != nullptr)
-        m_pHorzBar->SetScrollPos(m_nHorzOffset, TRUE);
+    if (m_pHorzBar != nullptr && m_pHorzBar->m_hWnd != nullptr) {
+        SCROLLINFO si{};
+        si.cbSize = sizeof(si);
+        si.fMask = SIF_POS;
+        si.nPos = m_nHorzOffset;
+        SetBarInfo(m_pHorzBar, si);
+    }
     if (IsAlive())
         Invalidate(FALSE);
 }
@@ -814,11 +832,65 @@ void SECListBaseT<THost>::ScrollVert(int nRows, BOOL bByItem)
     top = std::max(top, 0);
     if (top == m_nTopIndex)
         return;
+    const int old = m_nTopIndex;
     m_nTopIndex = top;
-    if (m_pVertBar != nullptr && m_pVertBar->m_hWnd != nullptr && IsVertScrollBarShown())
-        m_pVertBar->SetScrollPos(m_nTopIndex, TRUE);
-    if (IsAlive())
-        Invalidate(TRUE);
+    if (m_pVertBar != nullptr && m_pVertBar->m_hWnd != nullptr && IsVertScrollBarShown()) {
+        SCROLLINFO si{};
+        si.cbSize = sizeof(si);
+        si.fMask = SIF_POS;
+        si.nPos = m_nTopIndex;
+        SetBarInfo(m_pVertBar, si);
+    }
+    ScrollRowPixels(old);
+}
+
+// Scrolling by less than a page moves the rows already on screen and paints
+// only the rows that come into view; anything else repaints the window.
+template <class THost>
+void SECListBaseT<THost>::ScrollRowPixels(int nOldTop)
+{
+    if (!IsAlive())
+        return;
+    CRect inside;
+    GetInsideRect(inside);
+    CRect client;
+    GetListClientRect(client);
+    // The last pixel row of the rows area lies under the horizontal bar.
+    CRect area(inside.left, inside.top, inside.right, inside.bottom - 1);
+    area.IntersectRect(&area, &client);
+    const BOOL bEditing = m_pEdit != nullptr && m_pEdit->m_hWnd != nullptr;
+    BOOL bMove = !area.IsRectEmpty() && !bEditing && !m_bTrackingDivider && !m_bHeadingDrag &&
+                 ::IsWindowVisible(m_hWnd);
+    int dy = 0;
+    if (bMove) {
+        RecordsWatch watch(this);
+        const int lo = std::min(nOldTop, m_nTopIndex);
+        const int hi = std::max(nOldTop, m_nTopIndex);
+        for (int i = lo; i < hi && dy < area.Height(); ++i)
+            dy += GetItemHeight(i) + GetRowSpacing();
+        bMove = dy < area.Height() && !watch.Changed() && IsAlive();
+    }
+    if (!bMove) {
+        if (IsAlive())
+            Invalidate(TRUE);
+        return;
+    }
+    const int shift = nOldTop < m_nTopIndex ? -dy : dy;
+    // What was waiting to be painted moves with the rows.
+    HRGN hPending = ::CreateRectRgn(0, 0, 0, 0);
+    const int kind = hPending != nullptr ? ::GetUpdateRgn(m_hWnd, hPending, FALSE) : ERROR;
+    ::ScrollWindowEx(m_hWnd, 0, shift, &area, &area, nullptr, nullptr, SW_INVALIDATE);
+    if (kind == SIMPLEREGION || kind == COMPLEXREGION) {
+        ::OffsetRgn(hPending, 0, shift);
+        HRGN hArea = ::CreateRectRgnIndirect(&area);
+        if (hArea != nullptr) {
+            ::CombineRgn(hPending, hPending, hArea, RGN_AND);
+            ::DeleteObject(hArea);
+        }
+        ::InvalidateRgn(m_hWnd, hPending, FALSE);
+    }
+    if (hPending != nullptr)
+        ::DeleteObject(hPending);
 }
 
 template <class THost>
@@ -987,9 +1059,10 @@ void SECListBaseT<THost>::ShowScrollBarCtrl(int nBar, BOOL bShow, SCROLLINFO* pI
                                    nBar == SB_HORZ ? SECListDetail::kHorzBarId : SECListDetail::kVertBarId);
         if (pBar == nullptr)
             AfxThrowResourceException();
+        m_rcBars[nBar == SB_HORZ ? 0 : 1].SetRectEmpty(); // a new bar is placed anew
     }
     if (pInfo != nullptr)
-        pBar->SetScrollInfo(pInfo, FALSE);
+        SetBarInfo(pBar, *pInfo);
     if (bShow)
         m_dwScrollStyle |= bit;
     else
@@ -1079,6 +1152,42 @@ void SECListBaseT<THost>::UpdateScrollBars()
 }
 
 template <class THost>
+void SECListBaseT<THost>::SetBarInfo(CScrollBar* pBar, const SCROLLINFO& info)
+{
+    if (pBar == nullptr || pBar->m_hWnd == nullptr)
+        return;
+    SCROLLINFO current{};
+    current.cbSize = sizeof(current);
+    current.fMask = SIF_ALL;
+    const UINT mask = info.fMask & SIF_ALL;
+    if (::GetScrollInfo(pBar->m_hWnd, SB_CTL, &current)) {
+        const BOOL bSame = (!(mask & SIF_RANGE) || (current.nMin == info.nMin && current.nMax == info.nMax)) &&
+                           (!(mask & SIF_PAGE) || current.nPage == info.nPage) &&
+                           (!(mask & SIF_POS) || current.nPos == info.nPos);
+        if (bSame)
+            return;
+    }
+    SCROLLINFO set = info;
+    set.cbSize = sizeof(set);
+    // Set without redraw (a synchronous repaint of the bar costs more than a
+    // whole page of rows). The bars are repainted once when the thread is
+    // back in its message loop, not once per change of a run of changes.
+    ::SetScrollInfo(pBar->m_hWnd, SB_CTL, &set, FALSE);
+    if (!m_bBarRepaintPosted && IsAlive())
+        m_bBarRepaintPosted = THost::PostMessage(SECListRepaintBarsMessage(), 0, 0);
+}
+
+template <class THost>
+void SECListBaseT<THost>::RepaintBars()
+{
+    m_bBarRepaintPosted = FALSE;
+    for (CScrollBar* pBar : {m_pHorzBar, m_pVertBar}) {
+        if (pBar != nullptr && pBar->m_hWnd != nullptr)
+            ::InvalidateRect(pBar->m_hWnd, nullptr, FALSE);
+    }
+}
+
+template <class THost>
 void SECListBaseT<THost>::PositionScrollBars()
 {
     if (m_hWnd == nullptr)
@@ -1100,15 +1209,21 @@ void SECListBaseT<THost>::PositionScrollBars()
         {m_pVertBar, CRect(CPoint(inside.right, client.top),
                            CSize(SECListVScrollWidth(), inside.Height() + 1 + headerExtra))},
     };
-    HDWP hdwp = ::BeginDeferWindowPos(2);
-    for (Placement& p : placements) {
-        if (p.pBar == nullptr || p.pBar->m_hWnd == nullptr)
+    // Bars are moved only when their placement changed since they were last
+    // placed (a new bar has none), in one deferred batch.
+    HDWP hdwp = nullptr;
+    for (int i = 0; i < 2; ++i) {
+        Placement& p = placements[i];
+        if (p.pBar == nullptr || p.pBar->m_hWnd == nullptr || m_rcBars[i] == p.rect)
             continue;
         CRect current;
         p.pBar->GetWindowRect(&current);
         ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(&current), 2);
+        m_rcBars[i] = p.rect;
         if (current == p.rect)
             continue;
+        if (hdwp == nullptr)
+            hdwp = ::BeginDeferWindowPos(2);
         if (hdwp != nullptr)
             hdwp = ::DeferWindowPos(hdwp, p.pBar->m_hWnd, nullptr, p.rect.left, p.rect.top, p.rect.Width(),
                                     p.rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
@@ -1122,9 +1237,37 @@ void SECListBaseT<THost>::PositionScrollBars()
 // Invalidation
 
 template <class THost>
+int SECListBaseT<THost>::GetPageEnd()
+{
+    CRect inside;
+    GetInsideRect(inside);
+    PageEndCache& c = m_pageEnd;
+    if (c.nEnd >= 0 && c.nTop == m_nTopIndex && c.nHeight == inside.Height() && c.nGeneration == m_nRowsGeneration &&
+        c.nEpoch == m_nHeightsEpoch)
+        return c.nEnd;
+    RecordsWatch watch(this);
+    int y = inside.top;
+    int end = m_nTopIndex;
+    while (end < GetItemCount() && y < inside.bottom)
+        y += GetItemHeight(end++) + GetRowSpacing();
+    if (watch.Changed())
+        return GetItemCount(); // the owner changed the rows while asked: assume every row may show
+    c.nEnd = end;
+    c.nTop = m_nTopIndex;
+    c.nHeight = inside.Height();
+    c.nGeneration = m_nRowsGeneration;
+    c.nEpoch = m_nHeightsEpoch;
+    return end;
+}
+
+template <class THost>
 void SECListBaseT<THost>::InvalidateItem(int nItem, BOOL bLabelOnly, BOOL bErase, BOOL bToBottom, BOOL bNow)
 {
     if (!IsAlive() || nItem < m_nTopIndex || nItem >= GetItemCount())
+        return;
+    // Rows below the visible ones are rejected at once: selecting every row
+    // of a long list must not walk the page for each of them.
+    if (nItem >= GetPageEnd())
         return;
     CRect inside;
     GetInsideRect(inside);

@@ -93,6 +93,10 @@ SECMemDC* SECListBaseT<THost>::CreateMemDC(CDC* pDC, const CRect& rect)
 {
     if (m_bHeadingDrag || m_bTrackingDivider)
         return nullptr; // the XOR feedback lives on the screen, not in a buffer
+    // A target that is itself a bitmap (WM_PRINTCLIENT, snapshots) shows
+    // nothing half drawn: a buffer in front of it would only copy twice.
+    if (pDC != nullptr && ::GetObjectType(pDC->GetSafeHdc()) == OBJ_MEMDC)
+        return nullptr;
     return new SECMemDC(pDC, rect, TRUE);
 }
 
@@ -114,10 +118,15 @@ void SECListBaseT<THost>::DoPaint(CDC* pDC)
     GetInsideRect(inside);
     CRect client;
     GetListClientRect(client);
-    const CRect area(inside.left, client.top, IsVertScrollBarShown() ? inside.right : client.right,
-                     IsHorzScrollBarShown() ? inside.bottom : client.bottom);
+    CRect area(inside.left, client.top, IsVertScrollBarShown() ? inside.right : client.right,
+               IsHorzScrollBarShown() ? inside.bottom : client.bottom);
     const BOOL bCorner = IsVertScrollBarShown() && IsHorzScrollBarShown();
     const CRect corner(inside.right + 1, inside.bottom + 1, client.right, client.bottom);
+    // Only what needs painting: a changed row or a row scrolled into view
+    // costs that row, not the page.
+    CRect clip;
+    if (pDC->GetClipBox(&clip) != ERROR && !clip.IsRectEmpty())
+        area.IntersectRect(&area, &clip);
 
     SECMemDC* pMemDC = nullptr;
     if (!area.IsRectEmpty()) {
@@ -136,6 +145,7 @@ void SECListBaseT<THost>::DoPaint(CDC* pDC)
     }
     CDC* pDraw = pMemDC ? static_cast<CDC*>(pMemDC) : pDC;
     const int saved = pDraw->SaveDC();
+    pDraw->IntersectClipRect(&area); // the header and rows outside it are skipped
     if (!area.IsRectEmpty())
         pDraw->FillSolidRect(&area, GetBkColor());
     SECListPaintContext* pContext = CreatePaintContext(pDraw);
@@ -232,7 +242,7 @@ void SECListBaseT<THost>::DrawRows(SECListPaintContext* pContext)
         si.fMask = SIF_PAGE | SIF_POS;
         si.nPage = static_cast<UINT>(walked);
         si.nPos = m_nTopIndex;
-        m_pVertBar->SetScrollInfo(&si, TRUE);
+        SetBarInfo(m_pVertBar, si);
     }
 }
 
@@ -378,13 +388,35 @@ void SECListBaseT<THost>::GetPaintFont(SECListPaintContext* pContext)
 template <class THost>
 void SECListBaseT<THost>::DrawSubItem(SECListPaintContext* pContext)
 {
-    pContext->m_pDC->FillSolidRect(&pContext->m_rect, pContext->m_crBk);
     const LPCWSTR text = pContext->m_lvi.pszText;
-    if (text == nullptr || *text == L'\0')
+    if (text == nullptr || *text == L'\0') {
+        pContext->m_pDC->FillSolidRect(&pContext->m_rect, pContext->m_crBk);
         return;
+    }
+    // DrawItemText fills the cell but for the image, which shows the row's
+    // background: each pixel is filled once.
+    CRect image;
+    if (pContext->m_pSubItem == nullptr && GetPaintImageRect(pContext, image))
+        pContext->m_pDC->FillSolidRect(&image, pContext->m_crBk);
     if (pContext->m_pSubItem == nullptr)
         DrawItemImage(pContext);
     DrawItemText(pContext);
+}
+
+template <class THost>
+BOOL SECListBaseT<THost>::GetPaintImageRect(SECListPaintContext* pContext, CRect& rect)
+{
+    const SECListItem* pRow = pContext->m_pItem;
+    const BOOL bIcon = pContext->m_nViewMode == SEC_LVS_VIEW_ICON;
+    if (pContext->m_pSubItem != nullptr || pRow == nullptr || pRow->m_rcIcon.IsRectEmpty() ||
+        GetImageList(bIcon ? kImageNormal : kImageSmall) == nullptr)
+        return FALSE;
+    const CRect& cell = pContext->m_rect;
+    const CRect& icon = pRow->m_rcIcon;
+    const int x = bIcon ? cell.left + (pRow->m_rcText.Width() - SECListDetail::kHeaderImageSize) / 2
+                        : cell.left + icon.left;
+    rect.SetRect(x, cell.top + icon.top, x + icon.Width(), cell.top + icon.bottom);
+    return TRUE;
 }
 
 template <class THost>
@@ -423,15 +455,9 @@ void SECListBaseT<THost>::DrawItemText(SECListPaintContext* pContext)
     }
     // The image drawn just before keeps its place; the rest of the cell takes
     // the text background, so a selection spans the whole cell.
-    const BOOL bKeepImage = pContext->m_pSubItem == nullptr && pRow != nullptr && !pRow->m_rcIcon.IsRectEmpty() &&
-                            GetImageList(pContext->m_nViewMode == SEC_LVS_VIEW_ICON ? kImageNormal : kImageSmall);
-    if (bKeepImage) {
+    CRect image;
+    if (GetPaintImageRect(pContext, image)) {
         const int saved = pDC->SaveDC();
-        const CRect& icon = pRow->m_rcIcon;
-        const int x = pContext->m_nViewMode == SEC_LVS_VIEW_ICON
-                          ? cell.left + (pRow->m_rcText.Width() - SECListDetail::kHeaderImageSize) / 2
-                          : cell.left + icon.left;
-        const CRect image(x, cell.top + icon.top, x + icon.Width(), cell.top + icon.bottom);
         pDC->ExcludeClipRect(&image);
         pDC->FillSolidRect(&cell, pContext->m_crTextBk);
         pDC->RestoreDC(saved);
@@ -454,7 +480,7 @@ void SECListBaseT<THost>::DrawItemText(SECListPaintContext* pContext)
     const COLORREF oldText = pDC->SetTextColor(pContext->m_crText);
     const COLORREF oldBk = pDC->SetBkColor(pContext->m_crTextBk);
     const int oldMode = pDC->SetBkMode(TRANSPARENT);
-    pDC->DrawText(pContext->m_lvi.pszText, -1, &rcText, flags);
+    SECDrawCellText(pDC->GetSafeHdc(), pContext->m_lvi.pszText, &rcText, flags);
     pDC->SetBkMode(oldMode);
     pDC->SetBkColor(oldBk);
     pDC->SetTextColor(oldText);

@@ -18,6 +18,7 @@ SharedColors& Colors()
 // Read when the library is loaded.
 const int g_cxVScroll = ::GetSystemMetrics(SM_CXVSCROLL);
 const int g_cyHScroll = ::GetSystemMetrics(SM_CYHSCROLL);
+const UINT g_repaintBarsMessage = ::RegisterWindowMessageW(L"MorvaListRepaintScrollBars");
 
 HBRUSH g_headerBrush = nullptr;
 HPEN g_horzGridPen = nullptr;
@@ -35,6 +36,7 @@ void DeleteShared(THandle& hObject)
 
 int SECListVScrollWidth() { return g_cxVScroll; }
 int SECListHScrollHeight() { return g_cyHScroll; }
+UINT SECListRepaintBarsMessage() { return g_repaintBarsMessage; }
 COLORREF SECListDisabledBkColor() { return Colors().disabledBk; }
 COLORREF SECListInactiveSelTextColor() { return Colors().inactiveSelText; }
 COLORREF SECListHeaderFaceColor() { return Colors().headerFace; }

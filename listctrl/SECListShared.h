@@ -9,6 +9,10 @@
 MORVA_API int SECListVScrollWidth();
 MORVA_API int SECListHScrollHeight();
 
+// Message a list posts to itself to repaint its scroll bars once after a run
+// of changes, registered when the library loads.
+MORVA_API UINT SECListRepaintBarsMessage();
+
 // Colours shared by every list: disabled background (COLOR_3DLIGHT), inactive
 // selected text (COLOR_MENUTEXT) and header face (COLOR_BTNFACE).
 MORVA_API COLORREF SECListDisabledBkColor();

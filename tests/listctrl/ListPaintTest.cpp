@@ -357,7 +357,8 @@ TEST(ListPaint, PaintingReleasesEveryGdiObjectItMakes)
     for (int i = 0; i < 60; ++i)
         paintAll();
     RenderClient(w.list.m_hWnd, probe);
-    EXPECT_GE(w.list.buffersMade - buffers, 120) << "every paint went through a buffer";
+    // Paints of the screen go through a buffer; paints into a bitmap need none.
+    EXPECT_GE(w.list.buffersMade - buffers, 60) << "every paint of the screen went through a buffer";
     EXPECT_EQ(wrappers, CGdiObject::GetLiveCount());
     EXPECT_TRUE(handles == 0 || handles == LiveGdiObjects()) << "GDI handles made while painting survived it";
     EXPECT_EQ(before, selected()) << "the painted DC gets its objects back";
