@@ -685,7 +685,7 @@ void SECTreeBaseT<TList>::DeleteItemRecord(SECListItem* pItem)
     _Node* pNode = pItem != nullptr ? reinterpret_cast<_Node*>(pItem->m_lParam) : nullptr;
     if (pNode != nullptr && pNode->m_pRowRecord == pItem)
         pNode->m_pRowRecord = nullptr;
-    if (false && pItem != nullptr && pItem == m_pEndingEditRow && m_pParkedRow == nullptr) {
+    if (pItem != nullptr && pItem == m_pEndingEditRow && m_pParkedRow == nullptr) {
         pItem->m_lParam = 0;
         m_pParkedRow = pItem;
         return;
