@@ -362,9 +362,22 @@ protected:
     BOOL SyncRows();
     _Node* PrevShownNode(const _Node* pNode) const;
     void ResetRowMetrics(int nRow);
-    // Rows removed one by one between these calls update the scroll bars and
-    // repaint once, at the end of the outermost.
-    void HoldRefresh();
+    // While one lives, the list's repaints and scroll-bar updates wait, and
+    // happen once when the outermost goes. Measuring rows for them asks
+    // owners for texts, and owners may change anything: the tree holds them
+    // while its rows are half done, or change one by one, and the first call
+    // out after the hold goes is its release.
+    class RefreshHold
+    {
+    public:
+        explicit RefreshHold(SECTreeBaseT& tree) : m_tree(tree) { ++tree.m_nHoldRefresh; }
+        ~RefreshHold() { m_tree.ReleaseRefresh(); }
+        RefreshHold(const RefreshHold&) = delete;
+        RefreshHold& operator=(const RefreshHold&) = delete;
+
+    private:
+        SECTreeBaseT& m_tree; // the control whose refresh waits
+    };
     void ReleaseRefresh();
     // With the list's immediate refresh on: scroll bars and a repaint.
     void RefreshAfterChange();
@@ -424,7 +437,7 @@ protected:
     UINT m_nLastSerial = 0;                   // serial number given to the node made last
     UINT m_nChanges = 0;                      // counts changes of nodes, rows and edits: a plan made before a call out is stale when it moved
     int m_nDying = 0;                         // nodes marked kNodeDying
-    int m_nHoldRefresh = 0;                   // running row-by-row removals; the list's repaints and scroll-bar updates wait for their end
+    int m_nHoldRefresh = 0;                   // RefreshHold objects alive: the list's repaints and scroll-bar updates wait
     BOOL m_bScrollBarsDue = FALSE;            // a scroll-bar update waited
     BOOL m_bRepaintDue = FALSE;               // a repaint waited
     int m_nDeferRows = 0;                     // running ExpandAll calls; expansions mark nodes, rows come at the end

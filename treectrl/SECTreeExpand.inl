@@ -25,23 +25,22 @@ void SECTreeBaseT<TList>::CollapseRows(_Node* pNode, int nRow)
     // Row by row, repainting now and then, so that the collapse can be seen.
     // Painting asks owners for texts; when one changes the tree meanwhile, the
     // rest of the plan is stale and the rows are repaired as a whole.
-    const int n = CountDescendantRows(pNode, nRow);
-    if (n == 0)
-        return;
-    DeselectRows(nRow + 1, n);
-    const int every = std::max(1, n / std::max(m_nProgressiveStep, 1));
     BOOL bStale = FALSE;
-    HoldRefresh();
-    for (int i = 0; i < n && !bStale; ++i) {
-        bStale = !RemoveRows(nRow + 1, 1);
-        if (!bStale && i % every == 0 && this->IsAlive()) {
-            const UINT mark = m_nChanges;
-            TList::UpdateScrollBars();
-            TList::InvalidateItem(nRow, FALSE, FALSE, TRUE, TRUE);
-            bStale = m_nChanges != mark;
+    {
+        RefreshHold hold(*this);
+        const int n = CountDescendantRows(pNode, nRow);
+        DeselectRows(nRow + 1, n);
+        const int every = std::max(1, n / std::max(m_nProgressiveStep, 1));
+        for (int i = 0; i < n && !bStale; ++i) {
+            bStale = !RemoveRows(nRow + 1, 1);
+            if (!bStale && i % every == 0 && this->IsAlive()) {
+                const UINT mark = m_nChanges;
+                TList::UpdateScrollBars();
+                TList::InvalidateItem(nRow, FALSE, FALSE, TRUE, TRUE);
+                bStale = m_nChanges != mark;
+            }
         }
     }
-    ReleaseRefresh();
     if (bStale)
         SyncRows();
     else if (this->IsAlive())
@@ -77,7 +76,12 @@ BOOL SECTreeBaseT<TList>::Expand(HTREEITEM hItem, UINT nCode, BOOL bRedraw, BOOL
     // whether the caret has to leave the subtree.
     _Node* pCaret = NodeAtRow(this->GetFocusItem());
     const SECTreeNodeRef caret = RefOf(pCaret);
-    SetExpandFocus(pNode, RowOfNode(pNode));
+    {
+        RefreshHold hold(*this);
+        SetExpandFocus(pNode, RowOfNode(pNode));
+    }
+    if (lost())
+        return FALSE;
     if (nCode == TVE_TOGGLE)
         nCode = pNode->IsExpanded() ? TVE_COLLAPSE : TVE_EXPAND;
     const BOOL bExpand = nCode == TVE_EXPAND;
@@ -105,7 +109,12 @@ BOOL SECTreeBaseT<TList>::Expand(HTREEITEM hItem, UINT nCode, BOOL bRedraw, BOOL
                 SendSelectionNotify(TVN_SELCHANGINGW, pNode, pCaret, 1); // not a veto here
                 if (lost())
                     return FALSE;
-                this->FocusAndSelectItem(RowOfNode(pNode), TRUE);
+                {
+                    RefreshHold hold(*this);
+                    this->FocusAndSelectItem(RowOfNode(pNode), TRUE);
+                }
+                if (lost())
+                    return FALSE;
             }
             // An edit below ends while its row is still there; its owner may
             // change anything when told.
@@ -153,7 +162,9 @@ BOOL SECTreeBaseT<TList>::Expand(HTREEITEM hItem, UINT nCode, BOOL bRedraw, BOOL
                 return TRUE;
             const int top = RowOfNode(pNode);
             this->SetTopIndex(top);
-            this->FocusAndSelectItem(top, TRUE);
+            if (lost())
+                return TRUE;
+            this->FocusAndSelectItem(RowOfNode(pNode), TRUE);
         }
     }
     this->UpdateScrollBars();

@@ -213,10 +213,9 @@ BOOL SECTreeBaseT<TList>::DeleteItem(HTREEITEM hItem)
         return FALSE; // no item, or one on its way out or not in yet
     if (pNode == m_pRoot)
         return DeleteEverything();
-    HoldRefresh();
-    const BOOL bResult = DeleteNodeTree(pNode);
-    ReleaseRefresh();
-    return bResult;
+    // Its rows go one by one: the scroll bars and the repaint follow once.
+    RefreshHold hold(*this);
+    return DeleteNodeTree(pNode);
 }
 
 // Every item: the rows go first, in one step, so that nothing shows a node

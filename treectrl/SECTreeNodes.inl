@@ -461,6 +461,7 @@ void SECTreeBaseT<TList>::CollectShownDescendants(_Node* pTop, std::vector<_Node
 template <class TList>
 void SECTreeBaseT<TList>::InsertDescendantRows(_Node* pNode, int nRow)
 {
+    RefreshHold hold(*this);
     std::vector<_Node*> nodes;
     CollectShownDescendants(pNode, nodes);
     const int count = static_cast<int>(nodes.size());
@@ -532,6 +533,7 @@ BOOL SECTreeBaseT<TList>::RemoveRows(int nFirst, int nCount)
         if (this->EndLabelEdit(FALSE) && m_nChanges != mark)
             return FALSE;
     }
+    RefreshHold hold(*this);
     DeselectRows(nFirst, nCount);
     return TList::DeleteItem(nFirst, nCount);
 }
@@ -570,6 +572,7 @@ void SECTreeBaseT<TList>::ShowNodeRows(_Node* pNode)
 {
     if (m_nDeferRows > 0 || pNode->m_pRowRecord != nullptr || !IsShown(pNode))
         return;
+    RefreshHold hold(*this);
     const _Node* pPrev = PrevShownNode(pNode);
     const int row = pPrev != nullptr ? RowOfNode(pPrev) + 1 : 0;
     this->InsertItemRecord(row, NewRowRecord(pNode));
@@ -584,6 +587,7 @@ void SECTreeBaseT<TList>::ShowNodeRows(_Node* pNode)
 template <class TList>
 BOOL SECTreeBaseT<TList>::SyncRows()
 {
+    RefreshHold hold(*this);
     const int kMaxPlans = 8;
     for (int plan = 0; plan < kMaxPlans; ++plan) {
         std::vector<_Node*> nodes;
@@ -700,12 +704,6 @@ void SECTreeBaseT<TList>::ResetRowMetrics(int nRow)
 }
 
 template <class TList>
-void SECTreeBaseT<TList>::HoldRefresh()
-{
-    ++m_nHoldRefresh;
-}
-
-template <class TList>
 void SECTreeBaseT<TList>::ReleaseRefresh()
 {
     if (--m_nHoldRefresh > 0)
@@ -717,8 +715,6 @@ void SECTreeBaseT<TList>::ReleaseRefresh()
     m_bRepaintDue = FALSE;
 }
 
-// A deletion removes its rows one by one: the scroll bars and the repaint
-// follow once, at its end, not once per row.
 template <class TList>
 void SECTreeBaseT<TList>::UpdateScrollBars()
 {

@@ -255,7 +255,12 @@ BOOL SECTreeBaseT<TList>::SelectItem(HTREEITEM hItem, UINT nCode)
         if (!IsLive(node) || (bHadWindow && !this->IsAlive()))
             return FALSE;
         // A null handle (the root, which has no row) clears the caret.
-        this->FocusAndSelectItem(pNode == m_pRoot ? -1 : RowOfNode(pNode), TRUE);
+        {
+            RefreshHold hold(*this);
+            this->FocusAndSelectItem(pNode == m_pRoot ? -1 : RowOfNode(pNode), TRUE);
+        }
+        if (!IsLive(node) || (bHadWindow && !this->IsAlive()))
+            return TRUE;
         SendSelectionNotify(TVN_SELCHANGEDW, pNode, IsLive(old) ? pOld : nullptr, SECTreeDetail::kCauseUnknown);
         return TRUE;
     }
@@ -329,7 +334,12 @@ BOOL SECTreeBaseT<TList>::AddToSelection(HTREEITEM hItem)
     if (!IsLive(node) || (bHadWindow && !this->IsAlive()))
         return FALSE;
     const int row = RowOfNode(pNode);
-    if (row < 0 || !TList::SelectItem(row, TRUE))
+    BOOL bSelected = FALSE;
+    {
+        RefreshHold hold(*this);
+        bSelected = row >= 0 && TList::SelectItem(row, TRUE);
+    }
+    if (!bSelected || !IsLive(node) || (bHadWindow && !this->IsAlive()))
         return FALSE;
     SendSelectionNotify(TVN_SELCHANGEDW, pNode, IsLive(old) ? pOld : nullptr, SECTreeDetail::kCauseUnknown);
     if (!(m_dwTreeStyleEx & SEC_TVSX_MULTISELECT) && IsLive(node))

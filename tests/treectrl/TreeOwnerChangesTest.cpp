@@ -261,3 +261,53 @@ TEST_F(OwnerChanges, AProgressiveExpansionRepairsItsRowsWhenAPaintsOwnerDeletes)
         << "deleted while the rows came, not after";
     EXPECT_TRUE(ToldOnce({children[6]}) && tree.GetItemCount() == 10 && TreeIsConsistent(tree));
 }
+
+TEST_F(OwnerChanges, WhenTheOwnerIsAskedOrToldTheRowsShowTheTreeAsItIs)
+{
+    // Labels come from the owner, so that measuring rows asks it; selected
+    // rows inside what collapses are deselected before they go.
+    tree.ModifyTreeExStyle(0, SEC_TVSX_MULTISELECT);
+    int asked = 0;
+    std::string broken; // the first notification that met rows and nodes apart
+    Act([&](NMHDR* h, LRESULT&) {
+        NMTVDISPINFOW* info = reinterpret_cast<NMTVDISPINFOW*>(h);
+        if (Is(h, TVN_GETDISPINFOW) && (info->item.mask & TVIF_TEXT))
+            lstrcpynW(info->item.pszText, L"label", info->item.cchTextMax);
+        asked += Is(h, TVN_GETDISPINFOW);
+        const ::testing::AssertionResult whole = TreeIsConsistent(tree);
+        if (!whole && broken.empty())
+            broken = NotifyName(h->code) + ": " + whole.message();
+        return false;
+    });
+    auto add = [&](HTREEITEM hParent, UINT state, HTREEITEM hAfter = TVI_LAST) {
+        return tree.InsertItem(TVIF_TEXT | TVIF_STATE, LPSTR_TEXTCALLBACKW, 0, 0, state, TVIS_EXPANDED, 0, hParent,
+                               hAfter);
+    };
+    const HTREEITEM a = add(TVI_ROOT, TVIS_EXPANDED), a1 = add(a, TVIS_EXPANDED), x = add(a1, 0);
+    const HTREEITEM y = add(a1, 0), b = add(TVI_ROOT, 0), b1 = add(b, 0);
+    // Before each step every row is to be measured again, so that any repaint
+    // or measure on the way asks the owner.
+    const std::function<void()> steps[] = {
+        [&] { tree.SetItemState(x, TVIS_SELECTED, TVIS_SELECTED); },
+        [&] { tree.SetItemState(y, TVIS_SELECTED, TVIS_SELECTED); },
+        [&] { tree.SelectItem(y, TVGN_CARET); },
+        [&] { tree.Expand(a, TVE_COLLAPSE); },
+        [&] { tree.Expand(a, TVE_EXPAND); },
+        [&] { tree.SelectItem(b1, TVGN_CARET); },
+        [&] { tree.SetItemState(a1, 0, TVIS_EXPANDED); },
+        [&] { tree.SetItemState(a1, TVIS_EXPANDED, TVIS_EXPANDED); },
+        [&] { tree.AddToSelection(x); },
+        [&] { Hidden(tree, a1); },
+        [&] { Hidden(tree, a1, false); },
+        [&] { add(a1, 0, TVI_SORT); },
+        [&] { tree.DeleteItem(a1); },
+        [&] { tree.Expand(b, TVE_COLLAPSE | TVE_COLLAPSERESET); },
+    };
+    for (const auto& step : steps) {
+        tree.InvalidateRowHeights();
+        step();
+    }
+    EXPECT_TRUE(broken.empty()) << broken;
+    EXPECT_GT(asked, 0) << "the owner was asked for labels";
+    EXPECT_TRUE(TreeIsConsistent(tree));
+}
