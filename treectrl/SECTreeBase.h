@@ -362,11 +362,11 @@ protected:
     BOOL SyncRows();
     _Node* PrevShownNode(const _Node* pNode) const;
     void ResetRowMetrics(int nRow);
-    // While one lives, the list's repaints and scroll-bar updates wait, and
-    // happen once when the outermost goes. Measuring rows for them asks
-    // owners for texts, and owners may change anything: the tree holds them
-    // while its rows are half done, or change one by one, and the first call
-    // out after the hold goes is its release.
+    // While one lives, the list's repaints and scroll-bar updates wait; they
+    // happen once when the outermost goes. Both measure rows, which asks
+    // owners for texts, and an owner may change anything: the tree holds them
+    // while its rows are half done or go one by one. A release may thus call
+    // out like a notification.
     class RefreshHold
     {
     public:

@@ -265,9 +265,13 @@ BOOL SECTreeBaseT<TList>::DeleteNodeTree(_Node* pNode)
             return TRUE; // an owner deleted it meanwhile
         pFrom = IsLive(parent) ? pParent : pNode;
     }
-    if (pNode == m_pRoot)
+    if (pNode == m_pRoot || DeleteLeafNode(pNode))
         return TRUE;
-    return DeleteLeafNode(pNode);
+    if (IsLive(top) && (pNode->m_nTreeFlags & kNodeDying)) {
+        pNode->m_nTreeFlags &= ~static_cast<UINT>(kNodeDying);
+        --m_nDying;
+    }
+    return FALSE;
 }
 
 // The leaf's row goes just before its owner is told, so the owner sees the

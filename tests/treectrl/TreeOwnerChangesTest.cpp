@@ -17,6 +17,9 @@ protected:
                                 &owner, 100));
         tree.SetPendingEditDelay(60000);
     }
+    // The owner's acts use the test's locals, which are gone when the tree
+    // tells of the items its window takes along.
+    void TearDown() override { owner.onNotify = nullptr; }
     // The owner records, then acts; act answers a notification by returning true.
     void Act(std::function<bool(NMHDR*, LRESULT&)> act)
     {
