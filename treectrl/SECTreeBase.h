@@ -20,9 +20,20 @@
 //     tree.InsertItem(L"File", hFolder);
 //     tree.Expand(hFolder, TVE_EXPAND);
 //
-// Handles are trusted as the platform does: a handle that is not a node of this
-// control is caught by an assertion in debug builds only. Nodes must be linked
-// and unlinked through the control, which keeps its own marks in them.
+// The control knows the addresses of its live nodes (SECTreeHandleSet), so a
+// handle that names no item of it (one deleted, another control's, or a
+// pseudo-handle such as TVI_FIRST where an item is due) gets the neutral answer
+// (FALSE, null, -1 or 0) in every build, without being read through. Nodes
+// must be made, linked and unlinked through the control, which keeps its own
+// marks in them.
+//
+// Owners may do anything while they are told of something: delete or insert
+// items, veto, destroy the window. Operations that call out to them hold nodes
+// by address and serial number (SECTreeNodeRef), so a node freed meanwhile is
+// never read and a later node at its address is not taken for it; they end an
+// edit before they remove its row, while the tree is whole, and they repair
+// the rows as a whole when the tree changed under a plan they were carrying
+// out.
 //
 // The control's own walks over the hierarchy use the stored links and never
 // recurse, so trees of any depth are safe; the navigation queries
@@ -37,6 +48,7 @@
 #include <vector>
 #include "listctrl/SECListCtrl.h"
 #include "listctrl/SECSubItemTextStorage.h"
+#include "treectrl/SECTreeHandleSet.h"
 #include "treectrl/TreeItemNode.h"
 
 // Insertion position for descending sorted order; unlike TVI_SORT the value is
@@ -75,13 +87,13 @@ struct SECTreeAttributes
 // wParam = the control's id and lParam = the edited item.
 extern MORVA_API const UINT SECTreeEndLabelEditMessage;
 
-// A node that a running operation holds across owner notifications; the
-// deletion of that node sets bGone, so the operation stops using it.
-struct SECTreeNodeWatch
+// A node held across calls that may reach the owner: its address and the
+// serial number it was made with, so that a node made later at the same
+// address is not taken for it.
+struct SECTreeNodeRef
 {
-    _Node* pNode = nullptr;             // the node held
-    BOOL bGone = FALSE;                 // the node was deleted meanwhile
-    SECTreeNodeWatch* pOuter = nullptr; // the watch registered before this one
+    _Node* pNode = nullptr; // the node held; read only while the control says it lives
+    UINT nSerial = 0;       // the node's serial number when it was taken
 };
 
 template <class TList>
@@ -110,7 +122,7 @@ public:
     // Marks of _Node::m_nTreeFlags.
     enum : UINT
     {
-        kNodeDying = 0x1,    // the node's subtree is being deleted: its descendants are not shown
+        kNodeDying = 0x1,    // the node's subtree is being deleted: nothing is inserted below it
         kNodeDeleting = 0x2, // the node is unlinked and about to be freed
         kNodeSeen = 0x4,     // met by the running re-synchronisation
         kNodeLinking = 0x8,  // created by a running insertion, not linked yet
@@ -172,7 +184,8 @@ public:
 
     // ---- Insertion and deletion (SECTreeInsert.inl)
     // Deletes the item and its subtree, children before parents, one
-    // TVN_DELETEITEMW per item; TVI_ROOT (or null) deletes every item.
+    // TVN_DELETEITEMW per item, each told after its row went; TVI_ROOT (or
+    // null) deletes every item, all rows first.
     virtual BOOL DeleteItem(HTREEITEM hItem);
     virtual void NotifyTreeDeleteItem(HTREEITEM hItem);
     // The node factory; a derived control returns its own node class.
@@ -250,12 +263,14 @@ public:
     BOOL SetItem(const LVITEMW* pItem, BOOL bRedraw = TRUE) override;
     BOOL GetItem(LVITEMW* pItem, BOOL bCopyText = TRUE, BOOL bAskOwner = TRUE) override;
     DWORD_PTR GetItemData(int nItem) override;
-    BOOL DeleteItem(int nItem, int nCount = 1) override;
+    int InsertItemRecord(int nItem, SECListItem* pItem) override;
+    BOOL ReplaceItemRecords(int nItem, int nOldCount, SECListItem* const* ppItems, int nNewCount) override;
     void DeleteItemRecord(SECListItem* pItem) override;
     BOOL DeleteAllItems() override;
     void NotifyDeleteItem(int nItem) override;
     BOOL NotifyBeginLabelEdit(int nItem, int nSubItem) override;
     BOOL NotifyEndLabelEdit(int nItem, int nSubItem, CString& strText, BOOL bCommit) override;
+    BOOL EndLabelEdit(BOOL bCommit) override;
     void OnLabelEditAccepted(int nItem, int nSubItem) override;
     void NotifyKeyDown(UINT nVKey) override;
     LRESULT NotifyGetDispInfo(LVITEMW* pItem) override;
@@ -267,6 +282,9 @@ public:
     UINT GetRowState(int nItem, UINT nMask) override;
     void SplitCreateStyles(CREATESTRUCTW& cs) override;
     void OnThemeChanged() override;
+    void UpdateScrollBars() override;
+    void InvalidateItem(int nItem, BOOL bLabelOnly = FALSE, BOOL bErase = FALSE, BOOL bToBottom = FALSE,
+                        BOOL bNow = FALSE) override;
 
     // ---- Message handlers (listed in the message map of each hosting)
     int OnCreate(LPCREATESTRUCTW lpCreateStruct);
@@ -275,7 +293,14 @@ public:
 
 protected:
     // Handles and links
+    // The node of a handle: the root for null and TVI_ROOT; null when the
+    // handle names no live node of this control.
     _Node* Resolve(HTREEITEM hItem) const;
+    // Makes a node with CreateNode and makes it known as a handle.
+    _Node* NewNode();
+    SECTreeNodeRef RefOf(_Node* pNode) const;
+    // Whether the node held is still alive (and not a later one at its address).
+    BOOL IsLive(const SECTreeNodeRef& ref) const;
     // The node of a row (the root for a row without a link); null for no row.
     _Node* NodeAtRow(int nRow) const;
     static _Node* NodeOf(SECTreeNode* pNode);
@@ -285,8 +310,9 @@ protected:
     static _Node* PrevSiblingOf(const _Node* pNode);
     // The last child through the node's hint; the hint is repaired when stale.
     static _Node* LastChildOf(_Node* pNode);
-    // Whether the node is linked below this control's root (or being deleted).
-    BOOL IsNodeOfTree(const _Node* pNode) const;
+    // Whether items may be inserted below the node: not while it or an
+    // ancestor is being deleted, nor below a node not linked yet.
+    BOOL CanTakeChildren(const _Node* pNode) const;
     // pAncestor is a strict ancestor of pNode (stored links).
     static BOOL IsDescendantOf(const _Node* pNode, const _Node* pAncestor);
     // The node after p in a pre-order walk of pTop's subtree (stored links):
@@ -294,13 +320,18 @@ protected:
     // nearest ancestor below pTop that has one; null past the subtree.
     static _Node* NextInSubtree(const _Node* p, const _Node* pTop, BOOL bEnterChildren);
     BOOL IsShown(const _Node* pNode) const;
+    // The node's children get rows unless hidden: it is expanded, and not the
+    // root while every item is being deleted.
+    BOOL ShowsChildren(const _Node* pNode) const;
+    void SetNodeExpanded(_Node* pNode, BOOL bExpanded);
     // Links pChild below pParent: last, first, or after pAfter (null when not a
     // child of pParent); the links come out as SECTreeNode::AddChild makes them.
     BOOL LinkNode(_Node* pParent, _Node* pChild, UINT_PTR nPosition);
     void UnlinkNode(_Node* pNode);
-    _Node* ResolveInsertPosition(_Node* pParent, _Node* pNew, HTREEITEM hInsertAfter, UINT_PTR& nPosition);
+    BOOL ResolveInsertPosition(_Node* pParent, _Node* pNew, HTREEITEM hInsertAfter, UINT_PTR& nPosition);
 
     // Rows
+    int RowOfNode(const _Node* pNode) const;
     SECListItem* NewRowRecord(_Node* pNode);
     // Copies the node's mirrored state bits (and selection, drop highlight)
     // into its row.
@@ -311,7 +342,16 @@ protected:
     void InsertDescendantRows(_Node* pNode, int nRow);
     // Removes the rows of the node's descendants (and of the node itself with
     // bWithNode) below nRow, clearing their selection first.
-    void RemoveDescendantRows(_Node* pNode, int nRow, BOOL bWithNode);
+    BOOL RemoveDescendantRows(_Node* pNode, int nRow, BOOL bWithNode);
+    // Removes rows in one list call, clearing their selection first. Callers
+    // end an edit of those rows before: FALSE when one was still running and
+    // its end changed the tree, which leaves the rows to the caller's repair.
+    BOOL RemoveRows(int nFirst, int nCount);
+    void RemoveNodeRow(_Node* pNode);
+    // Ends an edit of a row of the node's descendants (or of the node itself,
+    // with bWithNode) without keeping its text; TRUE when one ended, and then
+    // the owner was told and may have changed anything.
+    BOOL EndEditBelow(const _Node* pNode, BOOL bWithNode);
     // Clears the selection of rows nFirst..nFirst + nCount - 1, last to first.
     void DeselectRows(int nFirst, int nCount);
     // Number of rows after nRow that show descendants of the node.
@@ -322,6 +362,23 @@ protected:
     BOOL SyncRows();
     _Node* PrevShownNode(const _Node* pNode) const;
     void ResetRowMetrics(int nRow);
+    // While one lives, the list's repaints and scroll-bar updates wait; they
+    // happen once when the outermost goes. Both measure rows, which asks
+    // owners for texts, and an owner may change anything: the tree holds them
+    // while its rows are half done or go one by one. A release may thus call
+    // out like a notification.
+    class RefreshHold
+    {
+    public:
+        explicit RefreshHold(SECTreeBaseT& tree) : m_tree(tree) { ++tree.m_nHoldRefresh; }
+        ~RefreshHold() { m_tree.ReleaseRefresh(); }
+        RefreshHold(const RefreshHold&) = delete;
+        RefreshHold& operator=(const RefreshHold&) = delete;
+
+    private:
+        SECTreeBaseT& m_tree; // the control whose refresh waits
+    };
+    void ReleaseRefresh();
     // With the list's immediate refresh on: scroll bars and a repaint.
     void RefreshAfterChange();
     // The list's rows all go at once; their nodes forget them.
@@ -343,8 +400,12 @@ protected:
     static UINT RowStateFromNode(UINT nNodeState);
 
     // Deletion
+    BOOL DeleteEverything();
     BOOL DeleteNodeTree(_Node* pNode);
     BOOL DeleteLeafNode(_Node* pNode);
+    void MarkDying(_Node* pNode);
+    // Forgets the node (and any node still linked below it) and frees it.
+    void FreeNode(_Node* pNode);
     void ForgetNode(_Node* pNode);
     void CreateRoot();
 
@@ -372,10 +433,18 @@ protected:
     mutable int m_nRowCache = 0;                       // row of the last successful node lookup
 
     // Implementation
-    SECTreeNodeWatch* m_pWatches = nullptr;   // nodes running operations hold across notifications
+    SECTreeHandleSet m_handles;               // addresses of the live nodes, the root included
+    UINT m_nLastSerial = 0;                   // serial number given to the node made last
+    UINT m_nChanges = 0;                      // counts changes of nodes, rows and edits: a plan made before a call out is stale when it moved
+    int m_nDying = 0;                         // nodes marked kNodeDying
+    int m_nHoldRefresh = 0;                   // RefreshHold objects alive: the list's repaints and scroll-bar updates wait
+    BOOL m_bScrollBarsDue = FALSE;            // a scroll-bar update waited
+    BOOL m_bRepaintDue = FALSE;               // a repaint waited
     int m_nDeferRows = 0;                     // running ExpandAll calls; expansions mark nodes, rows come at the end
     _Node* m_pDeferredFocus = nullptr;        // node an expansion focused while rows were deferred
     _Node* m_pLastInserted = nullptr;         // node linked last: a quick insert-after target
+    SECListItem* m_pEndingEditRow = nullptr;  // record of the row whose edit is ending
+    SECListItem* m_pParkedRow = nullptr;      // that record, deleted while the end was told; freed when the end is over
 };
 
 // The child-window hosting, instantiated (and exported) once in the library.

@@ -1,7 +1,6 @@
 // The tree logic instantiated over SECListCtrl: the child-window hosting,
 // exported from the library.
 #include "treectrl/SECTreeBase.h"
-#include <cstdio>
 
 #include "treectrl/SECTreeNodes.inl"
 #include "treectrl/SECTreeItems.inl"

@@ -1,11 +1,6 @@
 // Expansion and collapse of tree items, their rows, EnsureVisible, ExpandAll
 // and CountChildren. Part of SECTreeBaseT; compiled in SECTreeBaseC.cpp.
 
-namespace SECTreeDetail {
-// The action bits of an expansion code (TVE_COLLAPSE, TVE_EXPAND, TVE_TOGGLE).
-const UINT kExpandAction = 0x0003;
-} // namespace SECTreeDetail
-
 template <class TList>
 void SECTreeBaseT<TList>::SetExpandFocus(_Node* pNode, int nRow)
 {
@@ -23,39 +18,55 @@ template <class TList>
 void SECTreeBaseT<TList>::CollapseRows(_Node* pNode, int nRow)
 {
     if (!(m_dwTreeStyleEx & SEC_TVSX_PROGRESSIVE)) {
-        RemoveDescendantRows(pNode, nRow, FALSE);
+        if (!RemoveDescendantRows(pNode, nRow, FALSE))
+            SyncRows();
         return;
     }
     // Row by row, repainting now and then, so that the collapse can be seen.
-    const int n = CountDescendantRows(pNode, nRow);
-    if (n == 0)
-        return;
-    DeselectRows(nRow + 1, n);
-    const int every = std::max(1, n / std::max(m_nProgressiveStep, 1));
-    for (int i = 0; i < n; ++i) {
-        this->DeleteItem(nRow + 1, 1);
-        if (i % every == 0 && this->IsAlive())
-            this->UpdateWindow();
+    // Painting asks owners for texts; when one changes the tree meanwhile, the
+    // rest of the plan is stale and the rows are repaired as a whole.
+    BOOL bStale = FALSE;
+    {
+        RefreshHold hold(*this);
+        const int n = CountDescendantRows(pNode, nRow);
+        DeselectRows(nRow + 1, n);
+        const int every = std::max(1, n / std::max(m_nProgressiveStep, 1));
+        for (int i = 0; i < n && !bStale; ++i) {
+            bStale = !RemoveRows(nRow + 1, 1);
+            if (!bStale && i % every == 0 && this->IsAlive()) {
+                const UINT mark = m_nChanges;
+                TList::UpdateScrollBars();
+                TList::InvalidateItem(nRow, FALSE, FALSE, TRUE, TRUE);
+                bStale = m_nChanges != mark;
+            }
+        }
     }
-    if (this->IsAlive())
+    if (bStale)
+        SyncRows();
+    else if (this->IsAlive())
         this->UpdateWindow();
 }
 
-// The root has no item record to tell an owner about: it is always expanded,
-// so expanding it succeeds at once and collapsing it fails.
+// Only the codes TVE_COLLAPSE, TVE_EXPAND, TVE_TOGGLE and TVE_COLLAPSERESET
+// (with or without TVE_COLLAPSE) act; any other code is told to the owner and
+// changes nothing. The root has no item record to tell an owner about: it is
+// always expanded, so expanding it succeeds at once and collapsing it fails.
 template <class TList>
 BOOL SECTreeBaseT<TList>::Expand(HTREEITEM hItem, UINT nCode, BOOL bRedraw, BOOL bForce)
 {
     _Node* pNode = Resolve(hItem);
-    const UINT action = nCode & SECTreeDetail::kExpandAction;
+    if (pNode == nullptr)
+        return FALSE;
+    const BOOL bReset = nCode == TVE_COLLAPSERESET || nCode == (TVE_COLLAPSERESET | TVE_COLLAPSE);
     if (pNode == m_pRoot)
-        return !((nCode & TVE_COLLAPSERESET) || action == TVE_COLLAPSE || action == TVE_TOGGLE);
-    SECTreeDetail::WatchGuard guard(m_pWatches, pNode);
+        return !(bReset || nCode == TVE_COLLAPSE || nCode == TVE_TOGGLE);
+    const HTREEITEM hNode = reinterpret_cast<HTREEITEM>(pNode);
+    const SECTreeNodeRef node = RefOf(pNode);
     const BOOL bHadWindow = m_hWnd != nullptr;
-    auto lost = [&]() { return guard.Gone() || (bHadWindow && !this->IsAlive()); };
+    auto lost = [&]() { return !IsLive(node) || (bHadWindow && !this->IsAlive()); };
     if (!bForce && FirstChildOf(pNode) == nullptr) {
         if (!OwnerDeclaresChildren(pNode))
-            return TRUE;
+            return !lost();
         if (lost())
             return FALSE;
     }
@@ -64,82 +75,108 @@ BOOL SECTreeBaseT<TList>::Expand(HTREEITEM hItem, UINT nCode, BOOL bRedraw, BOOL
     // The caret as it was: the focus moves to the item before a collapse looks
     // whether the caret has to leave the subtree.
     _Node* pCaret = NodeAtRow(this->GetFocusItem());
-    SECTreeDetail::WatchGuard caretGuard(m_pWatches, pCaret);
-    SetExpandFocus(pNode, RowOf(hItem));
-    if (action == TVE_TOGGLE)
-        nCode = (nCode & ~static_cast<UINT>(SECTreeDetail::kExpandAction)) | (pNode->IsExpanded() ? TVE_COLLAPSE : TVE_EXPAND);
-    const BOOL bCollapse = (nCode & TVE_COLLAPSERESET) || (nCode & SECTreeDetail::kExpandAction) == TVE_COLLAPSE;
-    const BOOL bExpand = !bCollapse && (nCode & SECTreeDetail::kExpandAction) == TVE_EXPAND;
+    const SECTreeNodeRef caret = RefOf(pCaret);
+    {
+        RefreshHold hold(*this);
+        SetExpandFocus(pNode, RowOfNode(pNode));
+    }
+    if (lost())
+        return FALSE;
+    if (nCode == TVE_TOGGLE)
+        nCode = pNode->IsExpanded() ? TVE_COLLAPSE : TVE_EXPAND;
+    const BOOL bExpand = nCode == TVE_EXPAND;
+    const BOOL bCollapse = nCode == TVE_COLLAPSE || bReset;
 
-    if (NotifyItemExpanding(hItem, nCode) == 1 || lost())
+    if (NotifyItemExpanding(hNode, nCode) == 1 || lost())
         return FALSE;
     if (bExpand) {
         if (pNode->IsExpanded())
             return TRUE;
         if (FirstChildOf(pNode) == nullptr)
             return FALSE; // the owner declared children but gave none
-        pNode->SetExpanded(TRUE);
+        SetNodeExpanded(pNode, TRUE);
         if (m_dwTreeStyleEx & SEC_TVSX_PROGRESSIVE)
             m_nProgressiveCount = 0;
-        const int row = RowOf(hItem);
+        const int row = RowOfNode(pNode);
         if (m_nDeferRows == 0 && row >= 0)
             InsertDescendantRows(pNode, row);
+        if (lost())
+            return FALSE;
     } else if (bCollapse) {
         if (pNode->IsExpanded()) {
-            const BOOL bCaretMoves = !caretGuard.Gone() && IsDescendantOf(pCaret, pNode);
+            const BOOL bCaretMoves = IsLive(caret) && IsDescendantOf(pCaret, pNode);
             if (bCaretMoves) {
                 SendSelectionNotify(TVN_SELCHANGINGW, pNode, pCaret, 1); // not a veto here
                 if (lost())
                     return FALSE;
-                this->FocusAndSelectItem(RowOf(hItem), TRUE);
+                {
+                    RefreshHold hold(*this);
+                    this->FocusAndSelectItem(RowOfNode(pNode), TRUE);
+                }
+                if (lost())
+                    return FALSE;
             }
-            pNode->SetExpanded(FALSE);
-            const int row = RowOf(hItem);
+            // An edit below ends while its row is still there; its owner may
+            // change anything when told.
+            if (EndEditBelow(pNode, FALSE) && lost())
+                return FALSE;
+            SetNodeExpanded(pNode, FALSE);
+            const int row = RowOfNode(pNode);
             if (row >= 0)
                 CollapseRows(pNode, row);
+            if (lost())
+                return FALSE;
             if (bCaretMoves) {
                 SendSelectionNotify(TVN_SELCHANGEDW, pNode, nullptr, 1);
                 if (lost())
                     return FALSE;
             }
         }
-        if (nCode & TVE_COLLAPSERESET) {
-            while (_Node* pChild = FirstChildOf(pNode)) {
-                if (!DeleteItem(reinterpret_cast<HTREEITEM>(pChild)) || lost())
+        if (bReset) {
+            // The children the item has now go; any an owner adds while told stay.
+            std::vector<SECTreeNodeRef> children;
+            for (_Node* pChild = FirstChildOf(pNode); pChild != nullptr; pChild = NextSiblingOf(pChild))
+                children.push_back(RefOf(pChild));
+            for (const SECTreeNodeRef& child : children) {
+                if (IsLive(child) && ParentOf(child.pNode) == pNode)
+                    DeleteItem(reinterpret_cast<HTREEITEM>(child.pNode));
+                if (lost())
                     return FALSE;
             }
         }
     }
-    NotifyItemExpanded(hItem, nCode);
-    if (lost())
+    NotifyItemExpanded(hNode, nCode);
+    if (lost() || !bRedraw)
         return TRUE;
-    if (!bRedraw)
-        return TRUE;
-    // Scrolling shows the new children of an item that has a row; an item out
-    // of sight stays so (its ancestors are not expanded for it).
-    if (bExpand && m_bScrollAfterExpand && pNode->m_pRowRecord != nullptr) {
-        _Node* pLast = LastChildOf(pNode);
-        while (pLast != nullptr && SECTreeDetail::IsOwnHidden(pLast))
-            pLast = PrevSiblingOf(pLast);
-        if (pLast != nullptr)
+    // The new children come into sight, as EnsureVisible brings them, also
+    // when the item itself was out of sight inside a collapsed parent.
+    if (bExpand && m_bScrollAfterExpand) {
+        if (_Node* pLast = LastChildOf(pNode))
             EnsureVisible(reinterpret_cast<HTREEITEM>(pLast), TRUE);
         if (lost())
             return TRUE;
-        const int row = RowOf(hItem);
+        const int row = RowOfNode(pNode);
         if (row != -1 && row < this->GetTopIndex()) {
-            EnsureVisible(hItem, FALSE);
-            this->SetTopIndex(row);
-            this->FocusAndSelectItem(row, TRUE);
+            EnsureVisible(hNode, FALSE);
+            if (lost())
+                return TRUE;
+            const int top = RowOfNode(pNode);
+            this->SetTopIndex(top);
+            if (lost())
+                return TRUE;
+            this->FocusAndSelectItem(RowOfNode(pNode), TRUE);
         }
     }
     this->UpdateScrollBars();
+    if (lost())
+        return TRUE;
     CRect after;
     this->GetInsideRect(after);
     if (after != before) {
         if (this->IsAlive())
             this->Invalidate();
     } else {
-        RedrawItem(hItem, FALSE, FALSE, TRUE);
+        RedrawItem(hNode, FALSE, FALSE, TRUE);
     }
     return TRUE;
 }
@@ -152,33 +189,30 @@ template <class TList>
 BOOL SECTreeBaseT<TList>::ExpandAll(HTREEITEM hItem, BOOL bRedraw)
 {
     _Node* pTop = Resolve(hItem);
-    SECTreeDetail::WatchGuard topGuard(m_pWatches, pTop);
+    if (pTop == nullptr)
+        return FALSE;
+    const SECTreeNodeRef top = RefOf(pTop);
     // Owners that delete the item being expanded make the walk go on after
     // that item's subtree; when they delete that place too, it starts over (a
     // few times at most).
     const int kMaxRestarts = 16;
     int restarts = 0;
     BOOL bResult = FALSE;
+    BOOL bFirst = TRUE;
     ++m_nDeferRows;
     _Node* pCurrent = pTop;
     while (pCurrent != nullptr) {
-        BOOL bExpanded = FALSE;
-        BOOL bGone = FALSE;
         _Node* pAfter = NextInSubtree(pCurrent, pTop, FALSE);
-        BOOL bAfterGone = FALSE;
-        {
-            SECTreeDetail::WatchGuard guard(m_pWatches, pCurrent);
-            SECTreeDetail::WatchGuard afterGuard(m_pWatches, pAfter);
-            bExpanded = Expand(reinterpret_cast<HTREEITEM>(pCurrent), TVE_EXPAND, FALSE, FALSE);
-            bGone = guard.Gone();
-            bAfterGone = afterGuard.Gone();
-        }
-        if (pCurrent == pTop)
+        const SECTreeNodeRef current = RefOf(pCurrent);
+        const SECTreeNodeRef after = RefOf(pAfter);
+        const BOOL bExpanded = Expand(reinterpret_cast<HTREEITEM>(pCurrent), TVE_EXPAND, FALSE, FALSE);
+        if (bFirst)
             bResult = bExpanded;
-        if (topGuard.Gone() || (m_hWnd != nullptr && !this->IsAlive()))
+        bFirst = FALSE;
+        if (!IsLive(top) || (m_hWnd != nullptr && !this->IsAlive()))
             break;
-        if (bGone) {
-            if (!bAfterGone)
+        if (!IsLive(current)) {
+            if (IsLive(after))
                 pCurrent = pAfter;
             else
                 pCurrent = ++restarts <= kMaxRestarts ? pTop : nullptr;
@@ -190,13 +224,14 @@ BOOL SECTreeBaseT<TList>::ExpandAll(HTREEITEM hItem, BOOL bRedraw)
     if (--m_nDeferRows == 0) {
         SyncRows();
         if (m_pDeferredFocus != nullptr) {
-            this->SetFocusItem(RowOf(reinterpret_cast<HTREEITEM>(m_pDeferredFocus)));
+            this->SetFocusItem(RowOfNode(m_pDeferredFocus));
             m_pDeferredFocus = nullptr;
         }
     }
     if (bRedraw && this->IsAlive()) {
         this->UpdateScrollBars();
-        this->Invalidate();
+        if (this->IsAlive())
+            this->Invalidate();
     }
     return bResult;
 }
@@ -207,16 +242,16 @@ BOOL SECTreeBaseT<TList>::EnsureVisible(HTREEITEM hItem, BOOL bKeepParentVisible
     if (hItem == nullptr || hItem == TVI_ROOT)
         return FALSE;
     _Node* pNode = Resolve(hItem);
-    if (pNode == m_pRoot)
+    if (pNode == nullptr || pNode == m_pRoot)
         return FALSE;
-    SECTreeDetail::WatchGuard guard(m_pWatches, pNode);
+    const SECTreeNodeRef node = RefOf(pNode);
     if (pNode->m_pRowRecord == nullptr) {
         for (_Node* pParent = ParentOf(pNode); pParent != nullptr && pParent != m_pRoot; pParent = ParentOf(pParent)) {
             if (pParent->IsExpanded())
                 continue;
-            SECTreeDetail::WatchGuard parentGuard(m_pWatches, pParent);
-            if (!Expand(reinterpret_cast<HTREEITEM>(pParent), TVE_EXPAND, FALSE, FALSE) || guard.Gone() ||
-                parentGuard.Gone())
+            const SECTreeNodeRef parent = RefOf(pParent);
+            if (!Expand(reinterpret_cast<HTREEITEM>(pParent), TVE_EXPAND, FALSE, FALSE) || !IsLive(node) ||
+                !IsLive(parent))
                 return FALSE;
         }
         // New rows are measured when they show; the others keep their heights.
@@ -224,13 +259,15 @@ BOOL SECTreeBaseT<TList>::EnsureVisible(HTREEITEM hItem, BOOL bKeepParentVisible
         this->UpdateScrollBars();
         if (this->IsAlive())
             this->Invalidate();
+        if (!IsLive(node))
+            return FALSE;
     }
-    const int row = RowOf(hItem);
+    const int row = RowOfNode(pNode);
     if (row < 0)
         return FALSE;
     if (bKeepParentVisible) {
         _Node* pParent = ParentOf(pNode);
-        const int parentRow = pParent != nullptr ? RowOf(reinterpret_cast<HTREEITEM>(pParent)) : -1;
+        const int parentRow = pParent != nullptr ? RowOfNode(pParent) : -1;
         if (parentRow >= 0)
             return this->EnsureRangeVisible(parentRow, row);
     }
@@ -241,6 +278,8 @@ template <class TList>
 int SECTreeBaseT<TList>::CountChildren(HTREEITEM hItem, BOOL bRecursive, BOOL bOnlyExpanded) const
 {
     const _Node* pTop = Resolve(hItem);
+    if (pTop == nullptr)
+        return 0;
     int count = 0;
     for (const _Node* p = FirstChildOf(pTop); p != nullptr;
          p = NextInSubtree(p, pTop, bRecursive && (!bOnlyExpanded || p->IsExpanded())))

@@ -32,6 +32,7 @@ SECTreeBaseT<TList>::~SECTreeBaseT()
         this->GetItemAt(row)->m_lParam = 0;
     delete m_pRoot;
     m_pRoot = nullptr;
+    m_handles.RemoveAll();
     if (m_hTheme != nullptr)
         SECThemeApi::Get().CloseThemeData(m_hTheme);
 }

@@ -15,8 +15,9 @@ _Node* SECTreeBaseT<TList>::CreateNode()
 template <class TList>
 void SECTreeBaseT<TList>::CreateRoot()
 {
-    m_pRoot = CreateNode();
-    m_pRoot->SetExpanded(TRUE);
+    m_pRoot = NewNode();
+    if (m_pRoot != nullptr)
+        m_pRoot->SetExpanded(TRUE);
 }
 
 template <class TList>
@@ -51,6 +52,7 @@ BOOL SECTreeBaseT<TList>::LinkNode(_Node* pParent, _Node* pChild, UINT_PTR nPosi
         if (!SECTreeNode::AddChild(pParent, pChild, SECTreeNode::addLast))
             return FALSE;
         pParent->m_pLastChild = pChild;
+        ++m_nChanges;
         return TRUE;
     }
     _Node* pLast = LastChildOf(pParent);
@@ -61,8 +63,12 @@ BOOL SECTreeBaseT<TList>::LinkNode(_Node* pParent, _Node* pChild, UINT_PTR nPosi
     else if (nPosition != SECTreeNode::addFirst && m_pLastInserted != nullptr &&
              nPosition == reinterpret_cast<UINT_PTR>(m_pLastInserted) && m_pLastInserted->GetRawParent() == pParent)
         pAfter = m_pLastInserted;
-    if (pAfter == nullptr)
-        return SECTreeNode::AddChild(pParent, pChild, nPosition);
+    if (pAfter == nullptr) {
+        if (!SECTreeNode::AddChild(pParent, pChild, nPosition))
+            return FALSE;
+        ++m_nChanges;
+        return TRUE;
+    }
     _Node* pNext = NextSiblingOf(pAfter);
     pChild->SetParent(pParent);
     pChild->SetPrevSibling(pAfter);
@@ -72,6 +78,7 @@ BOOL SECTreeBaseT<TList>::LinkNode(_Node* pParent, _Node* pChild, UINT_PTR nPosi
     pAfter->SetNextSibling(pChild);
     if (pAfter == pLast)
         pParent->m_pLastChild = pChild;
+    ++m_nChanges;
     return TRUE;
 }
 
@@ -82,46 +89,50 @@ void SECTreeBaseT<TList>::UnlinkNode(_Node* pNode)
     if (pParent != nullptr && pParent->m_pLastChild == pNode)
         pParent->m_pLastChild = PrevSiblingOf(pNode);
     pNode->Detach();
+    ++m_nChanges;
 }
 
 // The owner may answer the label comparisons of a sorted insertion; when it
 // deletes the parent or a child being compared meanwhile, the insertion fails.
 template <class TList>
-_Node* SECTreeBaseT<TList>::ResolveInsertPosition(_Node* pParent, _Node* pNew, HTREEITEM hInsertAfter,
-                                                  UINT_PTR& nPosition)
+BOOL SECTreeBaseT<TList>::ResolveInsertPosition(_Node* pParent, _Node* pNew, HTREEITEM hInsertAfter,
+                                                UINT_PTR& nPosition)
 {
     if (hInsertAfter == nullptr || hInsertAfter == TVI_LAST || hInsertAfter == TVI_ROOT) {
         nPosition = SECTreeNode::addLast;
-        return pParent;
+        return TRUE;
     }
     if (hInsertAfter == TVI_FIRST) {
         nPosition = SECTreeNode::addFirst;
-        return pParent;
+        return TRUE;
     }
     if (hInsertAfter != TVI_SORT && hInsertAfter != SEC_TVI_SORTDESCENDING) {
+        // Compared as an address only: linking fails unless it is a child.
         nPosition = reinterpret_cast<UINT_PTR>(hInsertAfter);
-        return pParent;
+        return TRUE;
     }
     const BOOL bAscending = hInsertAfter == TVI_SORT;
-    SECTreeDetail::WatchGuard parentGuard(m_pWatches, pParent);
+    const SECTreeNodeRef parent = RefOf(pParent);
     _Node* pAfter = nullptr;
     for (_Node* pChild = FirstChildOf(pParent); pChild != nullptr;) {
-        SECTreeDetail::WatchGuard childGuard(m_pWatches, pChild);
+        const SECTreeNodeRef child = RefOf(pChild);
         const int order = CompareItems(pChild, pNew);
-        if (parentGuard.Gone() || childGuard.Gone())
-            return nullptr;
+        if (!IsLive(parent) || !IsLive(child) || ParentOf(pChild) != pParent)
+            return FALSE;
         if (bAscending ? order > 0 : order < 0)
             break;
         pAfter = pChild;
         pChild = NextSiblingOf(pChild);
     }
     nPosition = pAfter != nullptr ? SECTreeNode::PositionAfter(pAfter) : SECTreeNode::addFirst;
-    return pParent;
+    return TRUE;
 }
 
 // ---------------------------------------------------------------------------
 // Insertion
 
+// A parent that names no item, or one being deleted (with everything below
+// it), takes no new item: the insertion answers null.
 template <class TList>
 HTREEITEM SECTreeBaseT<TList>::InsertItem(const TVINSERTSTRUCTW* pInsert)
 {
@@ -130,23 +141,31 @@ HTREEITEM SECTreeBaseT<TList>::InsertItem(const TVINSERTSTRUCTW* pInsert)
     if (m_pRoot == nullptr)
         CreateRoot();
     _Node* pParent = Resolve(pInsert->hParent);
-    _Node* pNode = CreateNode();
+    if (pParent == nullptr || !CanTakeChildren(pParent))
+        return nullptr;
+    _Node* pNode = NewNode();
     if (pNode == nullptr)
         return nullptr;
-    pNode->m_item.hItem = reinterpret_cast<HTREEITEM>(pNode);
+    const HTREEITEM hNode = reinterpret_cast<HTREEITEM>(pNode);
+    pNode->m_item.hItem = hNode;
     TVITEMW item = pInsert->item;
     item.mask |= TVIF_HANDLE;
-    item.hItem = pNode->m_item.hItem;
-    // A new node has no callback fields yet: nothing to tell the owner.
+    item.hItem = hNode;
+    // Applied as SetItem applies it, without telling the owner: a new node
+    // has no field it supplies yet.
     UINT collected = 0;
-    ApplyToNode(pNode, item, TRUE, collected);
+    ApplyToNode(pNode, item, FALSE, collected);
+    // Until it is linked, the node is no item: owners asked for labels of a
+    // sorted insertion cannot delete it or insert below it.
+    const SECTreeNodeRef parent = RefOf(pParent);
+    const SECTreeNodeRef node = RefOf(pNode);
     UINT_PTR position = SECTreeNode::addLast;
     pNode->m_nTreeFlags |= kNodeLinking;
-    const BOOL bLinked = ResolveInsertPosition(pParent, pNode, pInsert->hInsertAfter, position) != nullptr &&
-                         LinkNode(pParent, pNode, position);
+    const BOOL bLinked = ResolveInsertPosition(pParent, pNode, pInsert->hInsertAfter, position) &&
+                         IsLive(parent) && CanTakeChildren(pParent) && LinkNode(pParent, pNode, position);
     pNode->m_nTreeFlags &= ~static_cast<UINT>(kNodeLinking);
     if (!bLinked) {
-        delete pNode; // never linked
+        FreeNode(pNode); // never an item
         return nullptr;
     }
     if ((item.mask & TVIF_STATE) && (item.stateMask & TVIS_EXPANDED) && (item.state & TVIS_EXPANDED))
@@ -154,7 +173,8 @@ HTREEITEM SECTreeBaseT<TList>::InsertItem(const TVINSERTSTRUCTW* pInsert)
     m_pLastInserted = pNode;
     ShowNodeRows(pNode);
     RefreshAfterChange();
-    return reinterpret_cast<HTREEITEM>(pNode);
+    // Owners asked for texts while the rows were measured may have deleted it.
+    return IsLive(node) ? hNode : nullptr;
 }
 
 template <class TList>
@@ -189,50 +209,49 @@ BOOL SECTreeBaseT<TList>::DeleteItem(HTREEITEM hItem)
     if (m_pRoot == nullptr)
         return TRUE;
     _Node* pNode = Resolve(hItem);
-    if (pNode->m_nTreeFlags & kNodeDeleting)
-        return FALSE; // already on its way out
-    if (pNode != m_pRoot)
-        return DeleteNodeTree(pNode);
+    if (pNode == nullptr || (pNode->m_nTreeFlags & (kNodeDeleting | kNodeLinking)))
+        return FALSE; // no item, or one on its way out or not in yet
+    if (pNode == m_pRoot)
+        return DeleteEverything();
+    // Its rows go one by one: the scroll bars and the repaint follow once.
+    RefreshHold hold(*this);
+    return DeleteNodeTree(pNode);
+}
+
+// Every item: the rows go first, in one step, so that nothing shows a node
+// about to be freed, then the nodes, children first, then the root is renewed.
+template <class TList>
+BOOL SECTreeBaseT<TList>::DeleteEverything()
+{
+    // An edit ends while the items are all there; its owner may change them.
+    if (this->GetEditItem() >= 0)
+        this->EndLabelEdit(FALSE);
+    if (m_pRoot == nullptr)
+        return TRUE;
     // An empty tree stays as it is (a window going deletes all more than once).
     if (FirstChildOf(m_pRoot) == nullptr && this->GetItemCount() == 0)
         return TRUE;
-
-    // Every item: the rows go first, so that nothing shows a node that is
-    // about to be freed, then the nodes, then the root is renewed.
     _Node* pRoot = m_pRoot;
-    SECTreeDetail::WatchGuard guard(m_pWatches, pRoot);
-    pRoot->m_nTreeFlags |= kNodeDying;
-    ClearAllRows();
-    if (!DeleteNodeTree(pRoot))
-        return FALSE;
-    if (guard.Gone())
-        return TRUE; // an owner deleted everything meanwhile
-    ForgetNode(pRoot);
-    m_pRoot = nullptr;
-    delete pRoot;
+    const SECTreeNodeRef root = RefOf(pRoot);
+    MarkDying(pRoot);
     const BOOL bResult = ClearAllRows();
+    DeleteNodeTree(pRoot);
+    if (!IsLive(root))
+        return TRUE; // an owner deleted everything meanwhile
+    m_pRoot = nullptr;
+    FreeNode(pRoot);
     CreateRoot();
     return bResult;
 }
 
 // Deletes the node's descendants, leaves first, and then the node itself
-// (except the root, which its caller renews). The rows of the descendants go
-// in one step before the first notification: the node is marked as dying, so
-// its descendants are not shown from then on, and none of them gets a row
-// again, even from owners inserting items while they are told.
+// (except the root, which its caller renews). Nothing can be inserted below a
+// node being deleted, so the walk ends, and everything it frees was told.
 template <class TList>
 BOOL SECTreeBaseT<TList>::DeleteNodeTree(_Node* pNode)
 {
-    SECTreeDetail::WatchGuard guard(m_pWatches, pNode);
-    pNode->m_nTreeFlags |= kNodeDying;
-    if (pNode != m_pRoot) {
-        const int row = RowOf(reinterpret_cast<HTREEITEM>(pNode));
-        if (row >= 0) {
-            const int n = CountDescendantRows(pNode, row);
-            if (n > 0)
-                this->DeleteItem(row + 1, n);
-        }
-    }
+    const SECTreeNodeRef top = RefOf(pNode);
+    MarkDying(pNode);
     // The search for the next leaf resumes below the parent of the last one,
     // which keeps deep chains linear.
     _Node* pFrom = pNode;
@@ -240,54 +259,71 @@ BOOL SECTreeBaseT<TList>::DeleteNodeTree(_Node* pNode)
         while (FirstChildOf(pFrom) != nullptr)
             pFrom = FirstChildOf(pFrom);
         _Node* pParent = ParentOf(pFrom);
-        SECTreeDetail::WatchGuard parentGuard(m_pWatches, pParent);
-        if (!DeleteLeafNode(pFrom)) {
-            pNode->m_nTreeFlags &= ~static_cast<UINT>(kNodeDying);
-            return FALSE;
-        }
-        if (guard.Gone())
-            return TRUE;
-        pFrom = parentGuard.Gone() || pParent == nullptr ? pNode : pParent;
+        const SECTreeNodeRef parent = RefOf(pParent);
+        DeleteLeafNode(pFrom);
+        if (!IsLive(top))
+            return TRUE; // an owner deleted it meanwhile
+        pFrom = IsLive(parent) ? pParent : pNode;
     }
-    if (pNode == m_pRoot)
+    if (pNode == m_pRoot || DeleteLeafNode(pNode))
         return TRUE;
-    return DeleteLeafNode(pNode);
+    if (IsLive(top) && (pNode->m_nTreeFlags & kNodeDying)) {
+        pNode->m_nTreeFlags &= ~static_cast<UINT>(kNodeDying);
+        --m_nDying;
+    }
+    return FALSE;
 }
 
+// The leaf's row goes just before its owner is told, so the owner sees the
+// rows of the items not yet deleted; an edit of that row ends before, while
+// the leaf is still an item. The leaf is unlinked when told.
 template <class TList>
 BOOL SECTreeBaseT<TList>::DeleteLeafNode(_Node* pNode)
 {
+    const SECTreeNodeRef ref = RefOf(pNode);
+    if (pNode->m_pRowRecord != nullptr && EndEditBelow(pNode, TRUE) && !IsLive(ref))
+        return TRUE; // its owner deleted it when the edit ended
     if (FirstChildOf(pNode) != nullptr)
         return FALSE;
     UnlinkNode(pNode);
     pNode->m_nTreeFlags |= kNodeDeleting;
-    if (pNode->m_pRowRecord != nullptr) {
-        const int row = RowOf(reinterpret_cast<HTREEITEM>(pNode));
-        if (row >= 0)
-            this->DeleteItem(row, 1);
-        pNode->m_pRowRecord = nullptr;
-    }
+    RemoveNodeRow(pNode);
     if (m_hWnd != nullptr)
         NotifyTreeDeleteItem(reinterpret_cast<HTREEITEM>(pNode));
-    ForgetNode(pNode);
-    // Children an owner gave the node while it was told go with it, untold.
+    FreeNode(pNode);
+    return TRUE;
+}
+
+template <class TList>
+void SECTreeBaseT<TList>::MarkDying(_Node* pNode)
+{
+    if (!(pNode->m_nTreeFlags & kNodeDying)) {
+        pNode->m_nTreeFlags |= kNodeDying;
+        ++m_nDying;
+    }
+}
+
+template <class TList>
+void SECTreeBaseT<TList>::FreeNode(_Node* pNode)
+{
+    // Nodes still linked below go with it (the control lets none come there).
     for (_Node* p = FirstChildOf(pNode); p != nullptr; p = NextInSubtree(p, pNode, TRUE))
         ForgetNode(p);
+    ForgetNode(pNode);
     delete pNode;
-    return TRUE;
 }
 
 template <class TList>
 void SECTreeBaseT<TList>::ForgetNode(_Node* pNode)
 {
-    // Every freed node passes here, told or not: its texts must not reappear
-    // under a node that later gets the same address.
+    // Every freed node passes here: its handle stops naming an item, and its
+    // texts must not reappear under a node that later gets the same address.
+    ++m_nChanges;
+    m_handles.Remove(pNode);
+    if (pNode->m_nTreeFlags & kNodeDying)
+        --m_nDying;
     if (m_pSubItemTexts != nullptr)
         m_pSubItemTexts->RemoveItem(reinterpret_cast<HTREEITEM>(pNode));
-    for (SECTreeNodeWatch* pWatch = m_pWatches; pWatch != nullptr; pWatch = pWatch->pOuter) {
-        if (pWatch->pNode == pNode)
-            pWatch->bGone = TRUE;
-    }
     if (m_pDeferredFocus == pNode)
         m_pDeferredFocus = nullptr;
     if (m_pLastInserted == pNode)
@@ -298,8 +334,11 @@ template <class TList>
 void SECTreeBaseT<TList>::NotifyTreeDeleteItem(HTREEITEM hItem)
 {
     // Without a notification window SendNotify sends nothing.
+    const _Node* pNode = Resolve(hItem);
+    if (pNode == nullptr)
+        return;
     NMTREEVIEWW info{};
-    CopyItemRecord(reinterpret_cast<const _Node*>(hItem), info.itemOld);
+    CopyItemRecord(pNode, info.itemOld);
     info.itemOld.mask = TVIF_HANDLE | TVIF_PARAM;
     this->SendNotify(&info.hdr, TVN_DELETEITEMW);
 }

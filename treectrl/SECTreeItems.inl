@@ -19,15 +19,17 @@ inline LPWSTR EmptyText()
 // ---------------------------------------------------------------------------
 // The node's record
 
+// A field the owner supplies (an image, selected image or children count of
+// -1, a text that is the callback marker, also one the record makes so) is
+// not stored but collected, so that the owner can be told; bForce stores what
+// an owner gave with TVIF_DI_SETITEM in answer to TVN_GETDISPINFOW.
 template <class TList>
 BOOL SECTreeBaseT<TList>::ApplyToNode(_Node* pNode, const TVITEMW& item, BOOL bForce, UINT& nCollected)
 {
     TVITEMW& node = pNode->m_item;
     BOOL bChanged = FALSE;
-    // A callback field keeps asking the owner unless the record itself makes
-    // it a callback again or forces a value in; the owner is told instead.
-    auto store = [&](int& field, int value, UINT bit, int callback) {
-        if (field == callback && value != callback && !bForce) {
+    auto store = [&](int& field, int value, UINT bit) {
+        if (field == -1 && !bForce) {
             nCollected |= bit;
             return;
         }
@@ -35,23 +37,26 @@ BOOL SECTreeBaseT<TList>::ApplyToNode(_Node* pNode, const TVITEMW& item, BOOL bF
         field = value;
     };
     if (item.mask & TVIF_CHILDREN)
-        store(node.cChildren, item.cChildren, TVIF_CHILDREN, I_CHILDRENCALLBACK);
+        store(node.cChildren, item.cChildren, TVIF_CHILDREN);
     if (item.mask & TVIF_IMAGE)
-        store(node.iImage, item.iImage, TVIF_IMAGE, I_IMAGECALLBACK);
+        store(node.iImage, item.iImage, TVIF_IMAGE);
     if (item.mask & TVIF_SELECTEDIMAGE)
-        store(node.iSelectedImage, item.iSelectedImage, TVIF_SELECTEDIMAGE, I_IMAGECALLBACK);
+        store(node.iSelectedImage, item.iSelectedImage, TVIF_SELECTEDIMAGE);
     if (item.mask & TVIF_PARAM)
         node.lParam = item.lParam;
     if (item.mask & TVIF_STATE) {
         const UINT state = (node.state & ~item.stateMask) | (item.state & item.stateMask);
         bChanged |= state != node.state;
+        if ((state ^ node.state) & TVIS_EXPANDED)
+            ++m_nChanges;
         node.state = state;
     }
     if (item.mask & TVIF_TEXT) {
         if (item.pszText == LPSTR_TEXTCALLBACKW) {
             bChanged |= !pNode->IsTextCallback();
             pNode->SetText(LPSTR_TEXTCALLBACKW);
-        } else if (pNode->IsTextCallback() && !bForce) {
+        }
+        if (pNode->IsTextCallback() && !(bForce && item.pszText != LPSTR_TEXTCALLBACKW)) {
             nCollected |= TVIF_TEXT;
         } else {
             pNode->SetText(item.pszText);
@@ -68,6 +73,8 @@ BOOL SECTreeBaseT<TList>::GetItem(TVITEMW* pItem, BOOL bCopyText, BOOL bResolve)
     if (pItem == nullptr)
         return FALSE;
     _Node* pNode = Resolve(pItem->hItem);
+    if (pNode == nullptr)
+        return FALSE;
     const TVITEMW& node = pNode->m_item;
     UINT marked = 0;
     if (pItem->mask & TVIF_CHILDREN) {
@@ -108,12 +115,12 @@ BOOL SECTreeBaseT<TList>::GetItem(TVITEMW* pItem, BOOL bCopyText, BOOL bResolve)
     pItem->mask = marked;
     pItem->hItem = node.hItem;
     pItem->lParam = node.lParam;
-    SECTreeDetail::WatchGuard guard(m_pWatches, pNode);
+    const SECTreeNodeRef ref = RefOf(pNode);
     NotifyTreeGetDispInfo(pItem);
     if (pItem->state & 0xFFFF0000u)
         pItem->state |= 0x1000u;
     // The owner may ask to keep what it supplied, as the platform allows.
-    if ((pItem->mask & TVIF_DI_SETITEM) && !guard.Gone()) {
+    if ((pItem->mask & TVIF_DI_SETITEM) && IsLive(ref)) {
         TVITEMW keep = *pItem;
         keep.mask &= marked;
         UINT unused = 0;
@@ -122,39 +129,51 @@ BOOL SECTreeBaseT<TList>::GetItem(TVITEMW* pItem, BOOL bCopyText, BOOL bResolve)
     return TRUE;
 }
 
+// Callback fields are not stored: the owner hears of them with
+// TVN_SETDISPINFOW, whose mask holds exactly those fields.
 template <class TList>
 BOOL SECTreeBaseT<TList>::SetItem(TVITEMW* pItem)
 {
     if (pItem == nullptr)
         return FALSE;
     _Node* pNode = Resolve(pItem->hItem);
+    if (pNode == nullptr)
+        return FALSE;
+    const SECTreeNodeRef node = RefOf(pNode);
     const UINT mask = pItem->mask;
     const UINT stateMask = pItem->stateMask;
+    // A record that collapses the item ends an edit below it first, while
+    // its row is still there.
+    if ((mask & TVIF_STATE) && (stateMask & TVIS_EXPANDED) && !(pItem->state & TVIS_EXPANDED) &&
+        pNode->IsExpanded() && pNode != m_pRoot && EndEditBelow(pNode, FALSE) && !IsLive(node))
+        return FALSE;
     const BOOL bWasExpanded = pNode->IsExpanded();
     UINT collected = 0;
-    const BOOL bChanged = ApplyToNode(pNode, *pItem, (mask & TVIF_DI_SETITEM) != 0, collected);
+    const BOOL bChanged = ApplyToNode(pNode, *pItem, FALSE, collected);
     if (pNode == m_pRoot)
         pNode->SetExpanded(TRUE); // the root's children are always shown
-    SECTreeDetail::WatchGuard guard(m_pWatches, pNode);
+    // The expanded bit set directly (no notifications, as the platform does)
+    // still shows or hides the children's rows: a shown node has a row.
+    const int row = RowOfNode(pNode);
+    if (bWasExpanded != pNode->IsExpanded() && m_nDeferRows == 0 && row >= 0) {
+        if (pNode->IsExpanded())
+            InsertDescendantRows(pNode, row);
+        else if (!RemoveDescendantRows(pNode, row, FALSE))
+            SyncRows();
+        if (!IsLive(node))
+            return TRUE;
+    }
     if (collected != 0) {
         pItem->mask = collected;
         NotifyTreeSetDispInfo(pItem);
-        if (guard.Gone())
+        if (!IsLive(node))
             return TRUE;
     }
-    const int row = RowOf(reinterpret_cast<HTREEITEM>(pNode));
-    if (row < 0)
+    const int rowNow = RowOfNode(pNode);
+    if (rowNow < 0)
         return TRUE;
-    // The expanded bit set directly (no notifications, as the platform does)
-    // still shows or hides the children's rows: a shown node has a row.
-    if (bWasExpanded != pNode->IsExpanded() && m_nDeferRows == 0) {
-        if (pNode->IsExpanded())
-            InsertDescendantRows(pNode, row);
-        else
-            RemoveDescendantRows(pNode, row, FALSE);
-    }
     LVITEMW rowItem{};
-    rowItem.iItem = row;
+    rowItem.iItem = rowNow;
     if (mask & TVIF_STATE) {
         rowItem.mask |= LVIF_STATE;
         rowItem.stateMask = stateMask & SECTreeDetail::kMirroredState;
@@ -168,8 +187,8 @@ BOOL SECTreeBaseT<TList>::SetItem(TVITEMW* pItem)
     }
     if (rowItem.mask != 0)
         TList::SetItem(&rowItem, FALSE);
-    if (bChanged && row != this->GetEditItem()) {
-        ResetRowMetrics(row);
+    if (bChanged && rowNow != this->GetEditItem()) {
+        ResetRowMetrics(rowNow);
         RedrawItem(reinterpret_cast<HTREEITEM>(pNode));
     }
     return TRUE;
@@ -222,7 +241,8 @@ BOOL SECTreeBaseT<TList>::SetLabelText(HTREEITEM hItem, LPCWSTR lpszText)
 template <class TList>
 DWORD_PTR SECTreeBaseT<TList>::GetItemData(HTREEITEM hItem) const
 {
-    return static_cast<DWORD_PTR>(Resolve(hItem)->m_item.lParam);
+    const _Node* pNode = Resolve(hItem);
+    return pNode != nullptr ? static_cast<DWORD_PTR>(pNode->m_item.lParam) : 0;
 }
 
 template <class TList>
@@ -249,7 +269,8 @@ BOOL SECTreeBaseT<TList>::SetItemState(HTREEITEM hItem, UINT nState, UINT nState
 template <class TList>
 UINT SECTreeBaseT<TList>::GetItemState(HTREEITEM hItem, UINT nStateMask) const
 {
-    return Resolve(hItem)->m_item.state & nStateMask;
+    const _Node* pNode = Resolve(hItem);
+    return pNode != nullptr ? pNode->m_item.state & nStateMask : 0;
 }
 
 template <class TList>
@@ -281,19 +302,28 @@ template <class TList>
 BOOL SECTreeBaseT<TList>::SetItemAttributes(HTREEITEM hItem, const SECTreeAttributes& request)
 {
     _Node* pNode = Resolve(hItem);
+    if (pNode == nullptr)
+        return FALSE;
     if (!(request.mask & SEC_TVAF_VALUE))
         return TRUE;
+    auto valueOf = [&](UINT old) { return (old & ~request.valueMask) | (request.value & request.valueMask); };
+    // Hiding ends an edit in the rows that go first, while they are there.
+    const SECTreeNodeRef node = RefOf(pNode);
+    if ((valueOf(pNode->m_nAttributes) & ~pNode->m_nAttributes & _Node::attrHidden) &&
+        EndEditBelow(pNode, TRUE) && !IsLive(node))
+        return FALSE;
     const BOOL bWasShown = IsShown(pNode);
     const UINT old = pNode->m_nAttributes;
-    pNode->m_nAttributes = (old & ~request.valueMask) | (request.value & request.valueMask);
+    pNode->m_nAttributes = valueOf(old);
     const UINT changed = old ^ pNode->m_nAttributes;
     if (changed & _Node::attrHidden) {
+        ++m_nChanges;
         if (pNode == m_pRoot) {
             SyncRows();
         } else if (bWasShown && !IsShown(pNode)) {
-            const int row = RowOf(hItem);
-            if (row >= 0)
-                RemoveDescendantRows(pNode, row, TRUE);
+            const int row = RowOfNode(pNode);
+            if (row >= 0 && !RemoveDescendantRows(pNode, row, TRUE))
+                SyncRows();
         } else if (!bWasShown) {
             ShowNodeRows(pNode);
         }
@@ -301,7 +331,7 @@ BOOL SECTreeBaseT<TList>::SetItemAttributes(HTREEITEM hItem, const SECTreeAttrib
         if (this->IsAlive())
             this->Invalidate();
     } else if (changed & _Node::attrGreyed) {
-        RedrawItem(hItem, FALSE, FALSE, TRUE);
+        RedrawItem(reinterpret_cast<HTREEITEM>(pNode), FALSE, FALSE, TRUE);
     }
     return TRUE;
 }
@@ -312,6 +342,8 @@ template <class TList>
 BOOL SECTreeBaseT<TList>::GetItemAttributes(HTREEITEM hItem, SECTreeAttributes& request)
 {
     const _Node* pNode = Resolve(hItem);
+    if (pNode == nullptr)
+        return FALSE;
     UINT value = pNode->m_nAttributes;
     const UINT inherited = _Node::attrGreyed | _Node::attrHidden;
     for (const _Node* p = ParentOf(pNode); p != nullptr; p = ParentOf(p))
@@ -356,17 +388,21 @@ BOOL SECTreeBaseT<TList>::SetItemText(HTREEITEM hItem, int nCol, LPCWSTR lpszTex
 {
     if (nCol == 0)
         return SetLabelText(hItem, lpszText);
-    if (nCol < 0)
+    _Node* pNode = Resolve(hItem);
+    if (nCol < 0 || pNode == nullptr)
         return FALSE;
-    const int row = RowOf(hItem);
+    const int row = RowOfNode(pNode);
     if (m_pSubItemTexts != nullptr) {
-        // Keyed by the node, so that null and TVI_ROOT are one item.
-        const HTREEITEM hKey = reinterpret_cast<HTREEITEM>(Resolve(hItem));
-        if (nCol > this->GetColumnCount() || !m_pSubItemTexts->SetText(hKey, nCol, lpszText))
+        // Only for a column that exists; the storage answers in the owner's
+        // stead, so it keeps texts, never the callback marker. Keyed by the
+        // node, so that null and TVI_ROOT are one item.
+        const HTREEITEM hKey = reinterpret_cast<HTREEITEM>(pNode);
+        if (nCol >= this->GetColumnCount() || lpszText == LPSTR_TEXTCALLBACKW ||
+            !m_pSubItemTexts->SetText(hKey, nCol, lpszText))
             return FALSE;
         if (row >= 0) {
             ResetRowMetrics(row);
-            RedrawItem(hItem, FALSE, FALSE, TRUE);
+            RedrawItem(hKey, FALSE, FALSE, TRUE);
         }
         return TRUE;
     }
@@ -381,18 +417,33 @@ BOOL SECTreeBaseT<TList>::SetItemText(HTREEITEM hItem, int nCol, LPCWSTR lpszTex
     return item.iSubItem >= 1 && SetItem(&item, TRUE);
 }
 
+// The whole text: a stored label as it is, a stored cell text however long.
 template <class TList>
 CString SECTreeBaseT<TList>::GetItemText(HTREEITEM hItem, int nCol)
 {
-    WCHAR* buffer = this->m_pTextBuffer;
-    buffer[0] = L'\0';
-    if (nCol == 0)
-        return CString(GetLabel(Resolve(hItem), buffer, TList::kTextBufferChars));
-    if (m_pSubItemTexts != nullptr) {
-        m_pSubItemTexts->GetText(reinterpret_cast<HTREEITEM>(Resolve(hItem)), nCol, buffer, TList::kTextBufferChars);
-        return CString(buffer);
+    _Node* pNode = Resolve(hItem);
+    if (pNode == nullptr)
+        return CString();
+    if (nCol == 0) {
+        if (!pNode->IsTextCallback())
+            return CString(pNode->m_item.pszText != nullptr ? pNode->m_item.pszText : L"");
+        WCHAR* buffer = this->m_pTextBuffer;
+        buffer[0] = L'\0';
+        return CString(GetLabel(pNode, buffer, TList::kTextBufferChars));
     }
-    const int row = RowOf(hItem);
+    if (m_pSubItemTexts != nullptr) {
+        // The storage copies into a buffer: one that the text does not fill
+        // holds all of it.
+        const HTREEITEM hKey = reinterpret_cast<HTREEITEM>(pNode);
+        std::vector<WCHAR> text(TList::kTextBufferChars);
+        for (;;) {
+            m_pSubItemTexts->GetText(hKey, nCol, text.data(), static_cast<int>(text.size()));
+            if (wcsnlen(text.data(), text.size()) + 1 < text.size())
+                return CString(text.data());
+            text.assign(text.size() * 2, L'\0');
+        }
+    }
+    const int row = RowOfNode(pNode);
     const int subItem = this->GetColumnSubItem(nCol);
     return row >= 0 && subItem >= 1 ? TList::GetItemText(row, subItem) : CString();
 }
@@ -436,15 +487,18 @@ BOOL SECTreeBaseT<TList>::SetItem(const LVITEMW* pItem, BOOL bRedraw)
     }
     UINT collected = 0;
     const BOOL bChanged = ApplyToNode(pNode, item, (pItem->mask & LVIF_DI_SETITEM) != 0, collected);
+    const int row = collected != 0 ? -1 : pItem->iItem;
     if (collected != 0) {
-        SECTreeDetail::WatchGuard guard(m_pWatches, pNode);
+        const SECTreeNodeRef node = RefOf(pNode);
         item.mask = collected;
         NotifyTreeSetDispInfo(&item);
-        if (guard.Gone())
+        // The owner may have moved or deleted the row meanwhile.
+        if (!IsLive(node) || RowOfNode(pNode) < 0)
             return TRUE;
     }
     // The row keeps state and image; its text and item data stay the node's.
     LVITEMW rowItem = *pItem;
+    rowItem.iItem = row >= 0 ? row : RowOfNode(pNode);
     rowItem.mask &= LVIF_STATE | LVIF_IMAGE;
     if (rowItem.mask & LVIF_STATE) {
         rowItem.state = (pItem->state & ~SECTreeDetail::kMirroredState) | RowStateFromNode(pNode->m_item.state);
@@ -457,10 +511,9 @@ BOOL SECTreeBaseT<TList>::SetItem(const LVITEMW* pItem, BOOL bRedraw)
     }
     const BOOL bResult = rowItem.mask == 0 || TList::SetItem(&rowItem, bRedraw);
     if ((pItem->mask & (LVIF_TEXT | LVIF_IMAGE)) && bChanged) {
-        const int row = pItem->iItem;
-        this->MarkRowForMeasuring(this->GetItemAt(row));
-        if (bRedraw && row != this->GetEditItem())
-            this->InvalidateItem(row);
+        this->MarkRowForMeasuring(this->GetItemAt(rowItem.iItem));
+        if (bRedraw && rowItem.iItem != this->GetEditItem())
+            this->InvalidateItem(rowItem.iItem);
     }
     return bResult;
 }

@@ -2,32 +2,6 @@
 // the rows of shown subtrees. Part of SECTreeBaseT; compiled in SECTreeBaseC.cpp.
 
 namespace SECTreeDetail {
-// Holds a node across owner notifications: registered for its lifetime, it
-// learns from the control when the node is deleted meanwhile.
-class WatchGuard
-{
-public:
-    WatchGuard(SECTreeNodeWatch*& pHead, _Node* pNode) : m_pHead(pHead)
-    {
-        m_watch.pNode = pNode;
-        m_watch.pOuter = pHead;
-        pHead = &m_watch;
-    }
-    ~WatchGuard()
-    {
-        // Guards live on the stack, so the innermost one is always first.
-        if (m_pHead == &m_watch)
-            m_pHead = m_watch.pOuter;
-    }
-    WatchGuard(const WatchGuard&) = delete;
-    WatchGuard& operator=(const WatchGuard&) = delete;
-    BOOL Gone() const { return m_watch.bGone; }
-
-private:
-    SECTreeNodeWatch*& m_pHead; // the control's list of watches
-    SECTreeNodeWatch m_watch;   // this guard's entry
-};
-
 // State bits the node and its row both carry: selected, cut, drop-highlighted,
 // overlay and state image.
 const UINT kMirroredState = LVIS_SELECTED | LVIS_CUT | LVIS_DROPHILITED | LVIS_OVERLAYMASK | LVIS_STATEIMAGEMASK;
@@ -37,27 +11,19 @@ inline BOOL IsOwnHidden(const _Node* pNode)
     return (pNode->m_nAttributes & _Node::attrHidden) != 0;
 }
 
-// A failed check of a debug build: reported, then raised as an assertion
-// failure, which stops a debugger or ends the process at once (no message box
-// waiting for someone to click it).
-inline void FailCheck(const char* pszWhat, const char* pszFile, int nLine)
+// Debug builds say where a handle that names no item came in; the call still
+// answers as it does in release builds.
+inline void TraceBadHandle(HTREEITEM hItem)
 {
-    char text[512];
-    wsprintfA(text, "%s(%d): %s\n", pszFile, nLine, pszWhat);
+#if defined(NDEBUG)
+    (void)hItem;
+#else
+    char text[96];
+    wsprintfA(text, "tree control: %p is no item of this control\n", static_cast<void*>(hItem));
     ::OutputDebugStringA(text);
-    std::fputs(text, stderr);
-    std::fflush(stderr);
-    ::RaiseException(STATUS_ASSERTION_FAILURE, EXCEPTION_NONCONTINUABLE, 0, nullptr);
+#endif
 }
 } // namespace SECTreeDetail
-
-// Checks a caller's handle in debug builds only, as the platform trusts them.
-#if defined(NDEBUG)
-#define SEC_TREE_CHECK_HANDLE(expr) ((void)0)
-#else
-#define SEC_TREE_CHECK_HANDLE(expr) \
-    ((expr) ? (void)0 : SECTreeDetail::FailCheck("not an item of this tree: " #expr, __FILE__, __LINE__))
-#endif
 
 // ---------------------------------------------------------------------------
 // Handles and links
@@ -67,23 +33,53 @@ _Node* SECTreeBaseT<TList>::Resolve(HTREEITEM hItem) const
 {
     if (hItem == nullptr || hItem == TVI_ROOT)
         return m_pRoot;
-    _Node* pNode = reinterpret_cast<_Node*>(hItem);
-    SEC_TREE_CHECK_HANDLE(IsNodeOfTree(pNode));
+    if (m_handles.Contains(hItem))
+        return reinterpret_cast<_Node*>(hItem);
+    SECTreeDetail::TraceBadHandle(hItem);
+    return nullptr;
+}
+
+template <class TList>
+_Node* SECTreeBaseT<TList>::NewNode()
+{
+    _Node* pNode = CreateNode();
+    if (pNode == nullptr)
+        return nullptr;
+    if (!m_handles.Add(pNode)) {
+        delete pNode;
+        return nullptr;
+    }
+    pNode->m_nSerial = ++m_nLastSerial;
     return pNode;
 }
 
 template <class TList>
-BOOL SECTreeBaseT<TList>::IsNodeOfTree(const _Node* pNode) const
+SECTreeNodeRef SECTreeBaseT<TList>::RefOf(_Node* pNode) const
 {
-    if (!SECTreeNode::IsNodeMemoryUsable(pNode))
+    SECTreeNodeRef ref;
+    ref.pNode = pNode;
+    ref.nSerial = pNode != nullptr ? pNode->m_nSerial : 0;
+    return ref;
+}
+
+template <class TList>
+BOOL SECTreeBaseT<TList>::IsLive(const SECTreeNodeRef& ref) const
+{
+    return m_handles.Contains(ref.pNode) && ref.pNode->m_nSerial == ref.nSerial;
+}
+
+template <class TList>
+BOOL SECTreeBaseT<TList>::CanTakeChildren(const _Node* pNode) const
+{
+    if (pNode->m_nTreeFlags & (kNodeDeleting | kNodeLinking))
         return FALSE;
-    // Below the root, or below an item that is unlinked for the moment: one
-    // being deleted (owners still read it, and may even give it children) or
-    // one being inserted (compared for a sorted position).
-    const _Node* pTop = pNode;
-    while (pTop->GetRawParent() != nullptr && !(pTop->m_nTreeFlags & (kNodeDeleting | kNodeLinking)))
-        pTop = ParentOf(pTop);
-    return pTop == m_pRoot || (pTop->m_nTreeFlags & (kNodeDeleting | kNodeLinking)) != 0;
+    if (m_nDying == 0)
+        return TRUE;
+    for (const _Node* p = pNode; p != nullptr; p = ParentOf(p)) {
+        if (p->m_nTreeFlags & kNodeDying)
+            return FALSE;
+    }
+    return TRUE;
 }
 
 template <class TList>
@@ -156,6 +152,20 @@ _Node* SECTreeBaseT<TList>::NextInSubtree(const _Node* p, const _Node* pTop, BOO
 }
 
 template <class TList>
+BOOL SECTreeBaseT<TList>::ShowsChildren(const _Node* pNode) const
+{
+    return pNode->IsExpanded() && !(pNode == m_pRoot && (pNode->m_nTreeFlags & kNodeDying));
+}
+
+template <class TList>
+void SECTreeBaseT<TList>::SetNodeExpanded(_Node* pNode, BOOL bExpanded)
+{
+    if (!pNode->IsExpanded() != !bExpanded)
+        ++m_nChanges;
+    pNode->SetExpanded(bExpanded);
+}
+
+template <class TList>
 BOOL SECTreeBaseT<TList>::IsShown(const _Node* pNode) const
 {
     if (pNode == nullptr || pNode == m_pRoot || SECTreeDetail::IsOwnHidden(pNode))
@@ -163,7 +173,7 @@ BOOL SECTreeBaseT<TList>::IsShown(const _Node* pNode) const
     for (const _Node* p = ParentOf(pNode);; p = ParentOf(p)) {
         if (p == nullptr)
             return FALSE; // not linked below the root
-        if (!p->IsExpanded() || SECTreeDetail::IsOwnHidden(p) || (p->m_nTreeFlags & kNodeDying))
+        if (!ShowsChildren(p) || SECTreeDetail::IsOwnHidden(p))
             return FALSE;
         if (p == m_pRoot)
             return TRUE;
@@ -188,25 +198,29 @@ HTREEITEM SECTreeBaseT<TList>::GetRootItem() const
 template <class TList>
 HTREEITEM SECTreeBaseT<TList>::GetChildItem(HTREEITEM hItem) const
 {
-    return reinterpret_cast<HTREEITEM>(Resolve(hItem)->GetFirstChild());
+    const _Node* pNode = Resolve(hItem);
+    return pNode != nullptr ? reinterpret_cast<HTREEITEM>(pNode->GetFirstChild()) : nullptr;
 }
 
 template <class TList>
 HTREEITEM SECTreeBaseT<TList>::GetNextSiblingItem(HTREEITEM hItem) const
 {
-    return reinterpret_cast<HTREEITEM>(Resolve(hItem)->GetNextSibling());
+    const _Node* pNode = Resolve(hItem);
+    return pNode != nullptr ? reinterpret_cast<HTREEITEM>(pNode->GetNextSibling()) : nullptr;
 }
 
 template <class TList>
 HTREEITEM SECTreeBaseT<TList>::GetPrevSiblingItem(HTREEITEM hItem) const
 {
-    return reinterpret_cast<HTREEITEM>(Resolve(hItem)->GetPrevSibling());
+    const _Node* pNode = Resolve(hItem);
+    return pNode != nullptr ? reinterpret_cast<HTREEITEM>(pNode->GetPrevSibling()) : nullptr;
 }
 
 template <class TList>
 HTREEITEM SECTreeBaseT<TList>::GetParentItem(HTREEITEM hItem) const
 {
-    SECTreeNode* pParent = Resolve(hItem)->GetParent();
+    const _Node* pNode = Resolve(hItem);
+    SECTreeNode* pParent = pNode != nullptr ? pNode->GetParent() : nullptr;
     return pParent == m_pRoot ? nullptr : reinterpret_cast<HTREEITEM>(pParent);
 }
 
@@ -214,6 +228,8 @@ template <class TList>
 HTREEITEM SECTreeBaseT<TList>::GetTopLevelItem(HTREEITEM hItem) const
 {
     SECTreeNode* pNode = Resolve(hItem);
+    if (pNode == nullptr)
+        return nullptr;
     if (pNode == m_pRoot)
         return reinterpret_cast<HTREEITEM>(pNode->GetFirstChild());
     for (SECTreeNode* pParent = pNode->GetParent(); pParent != nullptr && pParent != m_pRoot;
@@ -245,9 +261,9 @@ template <class TList>
 HTREEITEM SECTreeBaseT<TList>::GetPrevVisibleItem(HTREEITEM hItem) const
 {
     const _Node* pNode = Resolve(hItem);
-    if (pNode == m_pRoot)
+    if (pNode == nullptr || pNode == m_pRoot)
         return nullptr;
-    const int row = RowOf(hItem);
+    const int row = RowOfNode(pNode);
     if (row >= 0)
         return row > 0 ? reinterpret_cast<HTREEITEM>(NodeAtRow(row - 1)) : nullptr;
     return reinterpret_cast<HTREEITEM>(PrevShownNode(pNode));
@@ -257,7 +273,9 @@ template <class TList>
 HTREEITEM SECTreeBaseT<TList>::GetNextVisibleItem(HTREEITEM hItem) const
 {
     const _Node* pNode = Resolve(hItem);
-    const int row = pNode == m_pRoot ? -1 : RowOf(hItem);
+    if (pNode == nullptr)
+        return nullptr;
+    const int row = RowOfNode(pNode);
     if (pNode != m_pRoot && row < 0)
         return nullptr;
     return reinterpret_cast<HTREEITEM>(NodeAtRow(row + 1));
@@ -266,7 +284,8 @@ HTREEITEM SECTreeBaseT<TList>::GetNextVisibleItem(HTREEITEM hItem) const
 template <class TList>
 BOOL SECTreeBaseT<TList>::ItemHasChildren(HTREEITEM hItem) const
 {
-    return Resolve(hItem)->GetFirstChild() != nullptr;
+    const _Node* pNode = Resolve(hItem);
+    return pNode != nullptr && pNode->GetFirstChild() != nullptr;
 }
 
 template <class TList>
@@ -288,7 +307,8 @@ BOOL SECTreeBaseT<TList>::IsItemVisible(HTREEITEM hItem) const
 template <class TList>
 BOOL SECTreeBaseT<TList>::IsItemExpanded(HTREEITEM hItem) const
 {
-    return Resolve(hItem)->IsExpanded();
+    const _Node* pNode = Resolve(hItem);
+    return pNode != nullptr && pNode->IsExpanded();
 }
 
 // The shown node before pNode in pre-order. A shown node's predecessor is the
@@ -306,7 +326,7 @@ _Node* SECTreeBaseT<TList>::PrevShownNode(const _Node* pNode) const
         const _Node* pParent = ParentOf(p);
         if (pParent == nullptr)
             return nullptr; // not linked below the root
-        if (pParent != m_pRoot && (!pParent->IsExpanded() || (pParent->m_nTreeFlags & kNodeDying))) {
+        if (pParent != m_pRoot && !pParent->IsExpanded()) {
             pCollapsed = pParent;
             pFrom = pParent;
         } else if (SECTreeDetail::IsOwnHidden(p)) {
@@ -325,7 +345,7 @@ _Node* SECTreeBaseT<TList>::PrevShownNode(const _Node* pNode) const
         return pParent == m_pRoot ? nullptr : pParent;
     }
     _Node* pLast = const_cast<_Node*>(pPrev);
-    while (pLast->IsExpanded() && !(pLast->m_nTreeFlags & kNodeDying)) {
+    while (pLast->IsExpanded()) {
         _Node* pChild = LastChildOf(pLast);
         while (pChild != nullptr && SECTreeDetail::IsOwnHidden(pChild))
             pChild = PrevSiblingOf(pChild);
@@ -358,6 +378,12 @@ template <class TList>
 int SECTreeBaseT<TList>::RowOf(HTREEITEM hItem) const
 {
     const _Node* pNode = Resolve(hItem);
+    return pNode != nullptr ? RowOfNode(pNode) : -1;
+}
+
+template <class TList>
+int SECTreeBaseT<TList>::RowOfNode(const _Node* pNode) const
+{
     if (pNode == m_pRoot || pNode->m_pRowRecord == nullptr)
         return -1;
     const SECListItem* pRecord = static_cast<const SECListItem*>(pNode->m_pRowRecord);
@@ -418,14 +444,14 @@ void SECTreeBaseT<TList>::MirrorStateToRow(_Node* pNode, int nRow)
 template <class TList>
 void SECTreeBaseT<TList>::CollectShownDescendants(_Node* pTop, std::vector<_Node*>& nodes) const
 {
-    if (!pTop->IsExpanded() || (pTop->m_nTreeFlags & kNodeDying) || SECTreeDetail::IsOwnHidden(pTop))
+    if (!ShowsChildren(pTop) || SECTreeDetail::IsOwnHidden(pTop))
         return;
     for (_Node* p = FirstChildOf(pTop); p != nullptr;) {
         // A hidden node takes its subtree along.
         BOOL bEnter = FALSE;
         if (!SECTreeDetail::IsOwnHidden(p)) {
             nodes.push_back(p);
-            bEnter = p->IsExpanded() && !(p->m_nTreeFlags & kNodeDying);
+            bEnter = p->IsExpanded();
         }
         p = NextInSubtree(p, pTop, bEnter);
     }
@@ -434,30 +460,40 @@ void SECTreeBaseT<TList>::CollectShownDescendants(_Node* pTop, std::vector<_Node
 template <class TList>
 void SECTreeBaseT<TList>::InsertDescendantRows(_Node* pNode, int nRow)
 {
+    RefreshHold hold(*this);
     std::vector<_Node*> nodes;
     CollectShownDescendants(pNode, nodes);
-    if (nodes.empty())
-        return;
     const int count = static_cast<int>(nodes.size());
-    std::vector<SECListItem*> records(nodes.size());
-    for (int i = 0; i < count; ++i)
-        records[static_cast<size_t>(i)] = NewRowRecord(nodes[static_cast<size_t>(i)]);
     const int at = nRow + 1;
     int done = 0;
     if (m_dwTreeStyleEx & SEC_TVSX_PROGRESSIVE) {
         // The first rows appear one by one, so that something shows at once.
+        // Painting asks owners for texts; when one changes the tree meanwhile,
+        // the rest of the plan is stale and the rows are repaired as a whole.
         for (; done < count && m_nProgressiveCount < m_nProgressiveStep; ++done) {
-            this->InsertItemRecord(at + done, records[static_cast<size_t>(done)]);
+            _Node* pChild = nodes[static_cast<size_t>(done)];
+            this->InsertItemRecord(at + done, NewRowRecord(pChild));
+            MirrorStateToRow(pChild, at + done);
             ++m_nProgressiveCount;
+            const UINT mark = m_nChanges;
             this->InvalidateItem(at + done, FALSE, TRUE, TRUE, TRUE);
+            if (m_nChanges != mark) {
+                SyncRows();
+                return;
+            }
         }
     }
-    if (done < count)
-        this->InsertItemRecords(at + done, records.data() + done, count - done);
-    m_nProgressiveCount += count - done;
+    if (done < count) {
+        std::vector<SECListItem*> records;
+        records.reserve(static_cast<size_t>(count - done));
+        for (int i = done; i < count; ++i)
+            records.push_back(NewRowRecord(nodes[static_cast<size_t>(i)]));
+        this->InsertItemRecords(at + done, records.data(), count - done);
+        m_nProgressiveCount += count - done;
+        for (int i = done; i < count; ++i)
+            MirrorStateToRow(nodes[static_cast<size_t>(i)], at + i);
+    }
     m_nRowCache = nRow;
-    for (int i = 0; i < count; ++i)
-        MirrorStateToRow(nodes[static_cast<size_t>(i)], at + i);
 }
 
 template <class TList>
@@ -486,14 +522,48 @@ void SECTreeBaseT<TList>::DeselectRows(int nFirst, int nCount)
 }
 
 template <class TList>
-void SECTreeBaseT<TList>::RemoveDescendantRows(_Node* pNode, int nRow, BOOL bWithNode)
+BOOL SECTreeBaseT<TList>::RemoveRows(int nFirst, int nCount)
+{
+    if (nCount <= 0)
+        return TRUE;
+    const int edit = this->GetEditItem();
+    if (edit >= nFirst && edit < nFirst + nCount) {
+        const UINT mark = m_nChanges;
+        if (this->EndLabelEdit(FALSE) && m_nChanges != mark)
+            return FALSE;
+    }
+    RefreshHold hold(*this);
+    DeselectRows(nFirst, nCount);
+    return TList::DeleteItem(nFirst, nCount);
+}
+
+template <class TList>
+BOOL SECTreeBaseT<TList>::RemoveDescendantRows(_Node* pNode, int nRow, BOOL bWithNode)
 {
     const int n = CountDescendantRows(pNode, nRow) + (bWithNode ? 1 : 0);
-    const int first = bWithNode ? nRow : nRow + 1;
-    if (n == 0)
+    return RemoveRows(bWithNode ? nRow : nRow + 1, n);
+}
+
+template <class TList>
+void SECTreeBaseT<TList>::RemoveNodeRow(_Node* pNode)
+{
+    if (pNode->m_pRowRecord == nullptr)
         return;
-    DeselectRows(first, n);
-    this->DeleteItem(first, n);
+    const int row = RowOfNode(pNode);
+    if (row >= 0)
+        RemoveRows(row, 1);
+    pNode->m_pRowRecord = nullptr;
+}
+
+template <class TList>
+BOOL SECTreeBaseT<TList>::EndEditBelow(const _Node* pNode, BOOL bWithNode)
+{
+    const _Node* pEdited = NodeAtRow(this->GetEditItem());
+    if (pEdited == nullptr || pEdited == m_pRoot)
+        return FALSE;
+    if (!(bWithNode && pEdited == pNode) && !IsDescendantOf(pEdited, pNode))
+        return FALSE;
+    return this->EndLabelEdit(FALSE);
 }
 
 template <class TList>
@@ -501,64 +571,88 @@ void SECTreeBaseT<TList>::ShowNodeRows(_Node* pNode)
 {
     if (m_nDeferRows > 0 || pNode->m_pRowRecord != nullptr || !IsShown(pNode))
         return;
+    RefreshHold hold(*this);
     const _Node* pPrev = PrevShownNode(pNode);
-    const int row = pPrev != nullptr ? RowOf(reinterpret_cast<HTREEITEM>(const_cast<_Node*>(pPrev))) + 1 : 0;
+    const int row = pPrev != nullptr ? RowOfNode(pPrev) + 1 : 0;
     this->InsertItemRecord(row, NewRowRecord(pNode));
     m_nRowCache = row;
     MirrorStateToRow(pNode, row);
     InsertDescendantRows(pNode, row);
 }
 
+// Rows for the shown nodes in pre-order, each keeping its record where it has
+// one. An edit of a row that goes ends first, while the rows are as they
+// were; its owner may change the tree when told, so the plan is made again.
 template <class TList>
 BOOL SECTreeBaseT<TList>::SyncRows()
 {
-    std::vector<_Node*> nodes;
-    CollectShownDescendants(m_pRoot, nodes);
-    for (_Node* pNode : nodes)
-        pNode->m_nTreeFlags |= kNodeSeen;
-    // Rows of nodes that are not shown (or not theirs) lose their selection
-    // first, then go with the replacement below.
-    const int count = this->GetItemCount();
-    BOOL bSame = static_cast<int>(nodes.size()) == count;
-    for (int row = 0; row < count; ++row) {
-        SECListItem* pRecord = this->GetItemAt(row);
-        _Node* pNode = reinterpret_cast<_Node*>(pRecord->m_lParam);
-        const BOOL bKeep = pNode != nullptr && (pNode->m_nTreeFlags & kNodeSeen) && pNode->m_pRowRecord == pRecord;
-        bSame = bSame && bKeep && pNode == nodes[static_cast<size_t>(row)];
-        if (bKeep)
-            continue;
-        if (this->GetSelection().Contains(row))
-            this->SetItemState(row, 0, LVIS_SELECTED);
-        if (pNode != nullptr && pNode->m_pRowRecord == pRecord)
-            pNode->m_pRowRecord = nullptr;
-        pRecord->m_lParam = 0;
-    }
-    for (_Node* pNode : nodes)
-        pNode->m_nTreeFlags &= ~static_cast<UINT>(kNodeSeen);
-    if (bSame)
-        return TRUE;
-    std::vector<SECListItem*> records(nodes.size());
-    std::vector<_Node*> created;
-    for (size_t i = 0; i < nodes.size(); ++i) {
-        _Node* pNode = nodes[i];
-        if (pNode->m_pRowRecord == nullptr) {
-            NewRowRecord(pNode);
-            created.push_back(pNode);
+    RefreshHold hold(*this);
+    const int kMaxPlans = 8;
+    for (int plan = 0; plan < kMaxPlans; ++plan) {
+        std::vector<_Node*> nodes;
+        CollectShownDescendants(m_pRoot, nodes);
+        for (_Node* pNode : nodes)
+            pNode->m_nTreeFlags |= kNodeSeen;
+        auto kept = [this](int row) {
+            SECListItem* pRecord = this->GetItemAt(row);
+            _Node* pNode = reinterpret_cast<_Node*>(pRecord->m_lParam);
+            return pNode != nullptr && (pNode->m_nTreeFlags & kNodeSeen) && pNode->m_pRowRecord == pRecord;
+        };
+        const int edit = this->GetEditItem();
+        if (edit >= 0 && edit < this->GetItemCount() && !kept(edit)) {
+            for (_Node* pNode : nodes)
+                pNode->m_nTreeFlags &= ~static_cast<UINT>(kNodeSeen);
+            if (this->EndLabelEdit(FALSE))
+                continue;
+            for (_Node* pNode : nodes) // an end already under way: the row goes all the same
+                pNode->m_nTreeFlags |= kNodeSeen;
         }
-        records[i] = static_cast<SECListItem*>(pNode->m_pRowRecord);
-    }
-    if (!this->ReplaceItemRecords(0, this->GetItemCount(), records.data(), static_cast<int>(records.size()))) {
+        // Rows of nodes that are not shown (or not theirs) lose their selection
+        // first, then go with the replacement below.
+        const int count = this->GetItemCount();
+        BOOL bSame = static_cast<int>(nodes.size()) == count;
+        for (int row = 0; row < count; ++row) {
+            const BOOL bKeep = kept(row);
+            SECListItem* pRecord = this->GetItemAt(row);
+            _Node* pNode = reinterpret_cast<_Node*>(pRecord->m_lParam);
+            bSame = bSame && bKeep && pNode == nodes[static_cast<size_t>(row)];
+            if (bKeep)
+                continue;
+            if (this->GetSelection().Contains(row))
+                this->SetItemState(row, 0, LVIS_SELECTED);
+            if (pNode != nullptr && pNode->m_pRowRecord == pRecord)
+                pNode->m_pRowRecord = nullptr;
+            pRecord->m_lParam = 0;
+        }
+        for (_Node* pNode : nodes)
+            pNode->m_nTreeFlags &= ~static_cast<UINT>(kNodeSeen);
+        if (bSame)
+            return TRUE;
+        std::vector<SECListItem*> records(nodes.size());
+        std::vector<_Node*> created;
+        for (size_t i = 0; i < nodes.size(); ++i) {
+            _Node* pNode = nodes[i];
+            if (pNode->m_pRowRecord == nullptr) {
+                NewRowRecord(pNode);
+                created.push_back(pNode);
+            }
+            records[i] = static_cast<SECListItem*>(pNode->m_pRowRecord);
+        }
+        if (!this->ReplaceItemRecords(0, this->GetItemCount(), records.data(), static_cast<int>(records.size()))) {
+            for (_Node* pNode : created) {
+                delete static_cast<SECListItem*>(pNode->m_pRowRecord);
+                pNode->m_pRowRecord = nullptr;
+            }
+            return FALSE;
+        }
+        m_nRowCache = 0;
         for (_Node* pNode : created) {
-            delete static_cast<SECListItem*>(pNode->m_pRowRecord);
-            pNode->m_pRowRecord = nullptr;
+            if (pNode->m_item.state & (TVIS_SELECTED | TVIS_DROPHILITED))
+                MirrorStateToRow(pNode, RowOfNode(pNode));
         }
-        return FALSE;
+        return TRUE;
     }
-    for (_Node* pNode : created) {
-        if (pNode->m_item.state & (TVIS_SELECTED | TVIS_DROPHILITED))
-            MirrorStateToRow(pNode, RowOf(reinterpret_cast<HTREEITEM>(pNode)));
-    }
-    return TRUE;
+    return FALSE;
 }
 
 template <class TList>
@@ -568,13 +662,37 @@ BOOL SECTreeBaseT<TList>::ClearAllRows()
     return TList::DeleteAllItems();
 }
 
-// A node's back link to its row goes with the record, however the list frees it.
+// The tree's plans count on the rows they saw: every change of them counts.
+template <class TList>
+int SECTreeBaseT<TList>::InsertItemRecord(int nItem, SECListItem* pItem)
+{
+    ++m_nChanges;
+    return TList::InsertItemRecord(nItem, pItem);
+}
+
+template <class TList>
+BOOL SECTreeBaseT<TList>::ReplaceItemRecords(int nItem, int nOldCount, SECListItem* const* ppItems, int nNewCount)
+{
+    ++m_nChanges;
+    return TList::ReplaceItemRecords(nItem, nOldCount, ppItems, nNewCount);
+}
+
+// A node's back link to its row goes with the record, however the list frees
+// it. The record of a row whose edit is ending stays allocated until the end
+// is over, so that a row made meanwhile cannot take its address and be taken
+// for the edited one.
 template <class TList>
 void SECTreeBaseT<TList>::DeleteItemRecord(SECListItem* pItem)
 {
+    ++m_nChanges;
     _Node* pNode = pItem != nullptr ? reinterpret_cast<_Node*>(pItem->m_lParam) : nullptr;
     if (pNode != nullptr && pNode->m_pRowRecord == pItem)
         pNode->m_pRowRecord = nullptr;
+    if (pItem != nullptr && pItem == m_pEndingEditRow && m_pParkedRow == nullptr) {
+        pItem->m_lParam = 0;
+        m_pParkedRow = pItem;
+        return;
+    }
     TList::DeleteItemRecord(pItem);
 }
 
@@ -582,6 +700,39 @@ template <class TList>
 void SECTreeBaseT<TList>::ResetRowMetrics(int nRow)
 {
     this->MarkRowForMeasuring(this->GetItemAt(nRow), TRUE);
+}
+
+template <class TList>
+void SECTreeBaseT<TList>::ReleaseRefresh()
+{
+    if (--m_nHoldRefresh > 0)
+        return;
+    if (m_bScrollBarsDue)
+        UpdateScrollBars();
+    if (m_bRepaintDue && this->IsAlive())
+        this->Invalidate();
+    m_bRepaintDue = FALSE;
+}
+
+template <class TList>
+void SECTreeBaseT<TList>::UpdateScrollBars()
+{
+    if (m_nHoldRefresh > 0) {
+        m_bScrollBarsDue = TRUE;
+        return;
+    }
+    m_bScrollBarsDue = FALSE;
+    TList::UpdateScrollBars();
+}
+
+template <class TList>
+void SECTreeBaseT<TList>::InvalidateItem(int nItem, BOOL bLabelOnly, BOOL bErase, BOOL bToBottom, BOOL bNow)
+{
+    if (m_nHoldRefresh > 0 && !bNow) {
+        m_bRepaintDue = TRUE;
+        return;
+    }
+    TList::InvalidateItem(nItem, bLabelOnly, bErase, bToBottom, bNow);
 }
 
 template <class TList>
@@ -602,43 +753,6 @@ BOOL SECTreeBaseT<TList>::RedrawItem(HTREEITEM hItem, BOOL bLabelOnly, BOOL bEra
         return FALSE;
     this->InvalidateItem(row, bLabelOnly, bErase, bToBottom, bNow);
     return TRUE;
-}
-
-// ---------------------------------------------------------------------------
-// The list's row operations, kept in step with the nodes' row records
-
-template <class TList>
-BOOL SECTreeBaseT<TList>::DeleteItem(int nItem, int nCount)
-{
-    if (this->GetItemAt(nItem) == nullptr || nCount < 1)
-        return TList::DeleteItem(nItem, nCount);
-    nCount = std::min(nCount, this->GetItemCount() - nItem);
-    const int edit = this->GetEditItem();
-    if (edit >= nItem && edit - nItem < nCount) {
-        // An edit of a row that goes ends first. Its owner hears of that and
-        // may change the rows; the rows asked for still go, wherever they are
-        // now, since their nodes are going too.
-        std::vector<SECListItem*> records;
-        for (int row = nItem; row < nItem + nCount; ++row)
-            records.push_back(this->GetItemAt(row));
-        std::sort(records.begin(), records.end());
-        this->EndLabelEdit(FALSE);
-        auto listed = [&](int row) {
-            return std::binary_search(records.begin(), records.end(), this->GetItemAt(row));
-        };
-        BOOL bDeleted = FALSE;
-        for (int row = this->GetItemCount() - 1; row >= 0; --row) {
-            if (!listed(row))
-                continue;
-            int first = row;
-            while (first > 0 && listed(first - 1))
-                --first;
-            bDeleted |= TList::DeleteItem(first, row - first + 1);
-            row = std::min(first, this->GetItemCount());
-        }
-        return bDeleted;
-    }
-    return TList::DeleteItem(nItem, nCount);
 }
 
 template <class TList>

@@ -53,18 +53,24 @@ void SECTreeBaseT<TList>::NotifyTreeSetDispInfo(TVITEMW* pItem)
 template <class TList>
 LRESULT SECTreeBaseT<TList>::NotifyItemExpanding(HTREEITEM hItem, UINT nCode)
 {
+    const _Node* pNode = Resolve(hItem);
+    if (pNode == nullptr)
+        return 0;
     NMTREEVIEWW info{};
     info.action = nCode;
-    CopyItemRecord(Resolve(hItem), info.itemNew);
+    CopyItemRecord(pNode, info.itemNew);
     return this->SendNotify(&info.hdr, TVN_ITEMEXPANDINGW);
 }
 
 template <class TList>
 void SECTreeBaseT<TList>::NotifyItemExpanded(HTREEITEM hItem, UINT nCode)
 {
+    const _Node* pNode = Resolve(hItem);
+    if (pNode == nullptr)
+        return;
     NMTREEVIEWW info{};
     info.action = nCode;
-    CopyItemRecord(Resolve(hItem), info.itemNew);
+    CopyItemRecord(pNode, info.itemNew);
     info.itemNew.state &= TVIS_EXPANDED;
     this->SendNotify(&info.hdr, TVN_ITEMEXPANDEDW);
 }
@@ -131,6 +137,9 @@ void SECTreeBaseT<TList>::OnBeginRDrag(int nItem, CPoint point)
 template <class TList>
 BOOL SECTreeBaseT<TList>::NotifyBeginLabelEdit(int nItem, int nSubItem)
 {
+    // A running edit changes what removing its row involves: plans made
+    // before are stale.
+    ++m_nChanges;
     _Node* pNode = NodeAtRow(nItem);
     if (nSubItem != 0 || pNode == nullptr || pNode == m_pRoot)
         return TList::NotifyBeginLabelEdit(nItem, nSubItem);
@@ -177,6 +186,24 @@ BOOL SECTreeBaseT<TList>::NotifyEndLabelEdit(int nItem, int nSubItem, CString& s
     return TRUE;
 }
 
+// The record of the edited row outlives the end of the edit (see
+// DeleteItemRecord), so the list cannot take a row made meanwhile for it.
+template <class TList>
+BOOL SECTreeBaseT<TList>::EndLabelEdit(BOOL bCommit)
+{
+    SECListItem* const pOuterRow = m_pEndingEditRow;
+    SECListItem* const pOuterParked = m_pParkedRow;
+    m_pEndingEditRow = this->GetItemAt(this->GetEditItem());
+    m_pParkedRow = nullptr;
+    const BOOL bResult = TList::EndLabelEdit(bCommit);
+    SECListItem* const pParked = m_pParkedRow;
+    m_pEndingEditRow = pOuterRow;
+    m_pParkedRow = pOuterParked;
+    if (pParked != nullptr)
+        TList::DeleteItemRecord(pParked);
+    return bResult;
+}
+
 template <class TList>
 void SECTreeBaseT<TList>::OnLabelEditAccepted(int nItem, int nSubItem)
 {
@@ -197,38 +224,44 @@ void SECTreeBaseT<TList>::OnLabelEditAccepted(int nItem, int nSubItem)
 template <class TList>
 BOOL SECTreeBaseT<TList>::SelectItem(HTREEITEM hItem, UINT nCode)
 {
+    _Node* pNode = Resolve(hItem);
+    if (pNode == nullptr)
+        return FALSE;
+    const HTREEITEM hNode = reinterpret_cast<HTREEITEM>(pNode);
+    const SECTreeNodeRef node = RefOf(pNode);
     // Owners may delete the item while its ancestors expand.
-    {
-        SECTreeDetail::WatchGuard guard(m_pWatches, Resolve(hItem));
-        EnsureVisible(hItem, FALSE);
-        if (guard.Gone())
+    if (pNode != m_pRoot) {
+        EnsureVisible(hNode, FALSE);
+        if (!IsLive(node))
             return FALSE;
     }
     switch (nCode & ~static_cast<UINT>(TVSI_NOSINGLEEXPAND)) {
     case TVGN_FIRSTVISIBLE: {
-        const int row = RowOf(hItem);
+        const int row = RowOfNode(pNode);
         return row >= 0 && this->SetTopIndex(row);
     }
     case TVGN_DROPHILITE:
-        return SelectDropTarget(hItem, TRUE);
+        return SelectDropTarget(hNode, TRUE);
     case TVGN_CARET: {
-        _Node* pNode = Resolve(hItem);
         _Node* pOld = NodeAtRow(this->GetFocusItem());
         // A hidden item, or one whose ancestors stayed collapsed, has no row
         // to take the caret: nothing changes, nobody is told.
-        if (pNode != m_pRoot && RowOf(hItem) < 0)
+        if (pNode != m_pRoot && RowOfNode(pNode) < 0)
             return FALSE;
-        SECTreeDetail::WatchGuard guard(m_pWatches, pNode);
-        SECTreeDetail::WatchGuard oldGuard(m_pWatches, pOld);
+        const SECTreeNodeRef old = RefOf(pOld);
         const BOOL bHadWindow = m_hWnd != nullptr;
         if (SendSelectionNotify(TVN_SELCHANGINGW, pNode, pOld, SECTreeDetail::kCauseUnknown) == 1)
             return FALSE;
-        if (guard.Gone() || (bHadWindow && !this->IsAlive()))
+        if (!IsLive(node) || (bHadWindow && !this->IsAlive()))
             return FALSE;
         // A null handle (the root, which has no row) clears the caret.
-        this->FocusAndSelectItem(pNode == m_pRoot ? -1 : RowOf(reinterpret_cast<HTREEITEM>(pNode)), TRUE);
-        SendSelectionNotify(TVN_SELCHANGEDW, pNode, oldGuard.Gone() ? nullptr : pOld,
-                            SECTreeDetail::kCauseUnknown);
+        {
+            RefreshHold hold(*this);
+            this->FocusAndSelectItem(pNode == m_pRoot ? -1 : RowOfNode(pNode), TRUE);
+        }
+        if (!IsLive(node) || (bHadWindow && !this->IsAlive()))
+            return TRUE;
+        SendSelectionNotify(TVN_SELCHANGEDW, pNode, IsLive(old) ? pOld : nullptr, SECTreeDetail::kCauseUnknown);
         return TRUE;
     }
     default:
@@ -245,18 +278,21 @@ BOOL SECTreeBaseT<TList>::SelectSetFirstVisible(HTREEITEM hItem)
 template <class TList>
 BOOL SECTreeBaseT<TList>::SelectDropTarget(HTREEITEM hItem, BOOL bEnsureVisible)
 {
-    if (hItem == nullptr || hItem == TVI_ROOT || Resolve(hItem) == m_pRoot) {
+    _Node* pNode = Resolve(hItem);
+    if (pNode == nullptr)
+        return FALSE;
+    if (pNode == m_pRoot) {
         this->SetDropHilightItem(-1);
         StopAutoExpandTimer();
         return TRUE;
     }
     if (bEnsureVisible) {
-        SECTreeDetail::WatchGuard guard(m_pWatches, Resolve(hItem));
-        EnsureVisible(hItem, FALSE);
-        if (guard.Gone())
+        const SECTreeNodeRef node = RefOf(pNode);
+        EnsureVisible(reinterpret_cast<HTREEITEM>(pNode), FALSE);
+        if (!IsLive(node))
             return FALSE;
     }
-    const int row = RowOf(hItem);
+    const int row = RowOfNode(pNode);
     const int old = this->GetDropHilightItem();
     this->SetDropHilightItem(row);
     if (row != old) {
@@ -283,24 +319,30 @@ template <class TList>
 BOOL SECTreeBaseT<TList>::AddToSelection(HTREEITEM hItem)
 {
     _Node* pNode = Resolve(hItem);
-    if (pNode == m_pRoot)
+    if (pNode == nullptr || pNode == m_pRoot)
         return FALSE;
-    SECTreeDetail::WatchGuard guard(m_pWatches, pNode);
-    EnsureVisible(hItem, FALSE);
-    if (guard.Gone() || RowOf(hItem) < 0)
+    const HTREEITEM hNode = reinterpret_cast<HTREEITEM>(pNode);
+    const SECTreeNodeRef node = RefOf(pNode);
+    EnsureVisible(hNode, FALSE);
+    if (!IsLive(node) || RowOfNode(pNode) < 0)
         return FALSE;
     _Node* pOld = NodeAtRow(this->GetFocusItem());
-    SECTreeDetail::WatchGuard oldGuard(m_pWatches, pOld);
+    const SECTreeNodeRef old = RefOf(pOld);
     const BOOL bHadWindow = m_hWnd != nullptr;
     if (SendSelectionNotify(TVN_SELCHANGINGW, pNode, pOld, SECTreeDetail::kCauseUnknown) == 1)
         return FALSE;
-    if (guard.Gone() || (bHadWindow && !this->IsAlive()))
+    if (!IsLive(node) || (bHadWindow && !this->IsAlive()))
         return FALSE;
-    const int row = RowOf(hItem);
-    if (row < 0 || !TList::SelectItem(row, TRUE))
+    const int row = RowOfNode(pNode);
+    BOOL bSelected = FALSE;
+    {
+        RefreshHold hold(*this);
+        bSelected = row >= 0 && TList::SelectItem(row, TRUE);
+    }
+    if (!bSelected || !IsLive(node) || (bHadWindow && !this->IsAlive()))
         return FALSE;
-    SendSelectionNotify(TVN_SELCHANGEDW, pNode, oldGuard.Gone() ? nullptr : pOld, SECTreeDetail::kCauseUnknown);
-    if (!(m_dwTreeStyleEx & SEC_TVSX_MULTISELECT) && !guard.Gone())
-        SelectItem(hItem, TVGN_CARET);
+    SendSelectionNotify(TVN_SELCHANGEDW, pNode, IsLive(old) ? pOld : nullptr, SECTreeDetail::kCauseUnknown);
+    if (!(m_dwTreeStyleEx & SEC_TVSX_MULTISELECT) && IsLive(node))
+        SelectItem(hNode, TVGN_CARET);
     return TRUE;
 }

@@ -61,6 +61,7 @@ public:
     SECTreeNode* m_pLastChild; // last child when it was linked or unlinked by the control; checked before use
     void* m_pRowRecord;        // the list row record showing the node; null while it has no row
     UINT m_nTreeFlags;         // marks of the control's running operations (deletion, insertion, re-synchronisation)
+    UINT m_nSerial;            // number the control gave the node when it made it; tells it from a later node at its address
 
 private:
     // Frees an owned text; null and the callback marker are left alone.

@@ -127,3 +127,39 @@ TEST_F(TreeExpand, ExpandAllRespectsVetoesAndCountChildrenCountsWhatIsBelow)
     EXPECT_EQ(1, askedP);
     EXPECT_TRUE(TreeIsConsistent(tree));
 }
+
+TEST_F(TreeExpand, ExpandingAnItemOutOfSightBringsItsLastChildIntoSight)
+{
+    std::string shape;
+    for (int i = 0; i < 20; ++i)
+        shape += "r" + std::to_string(i) + " ";
+    auto t = Shape(tree, (shape + "c1(c2(c3(l1 l2)))").c_str());
+    ASSERT_TRUE(tree.Expand(t["c3"], TVE_EXPAND));
+    EXPECT_TRUE(tree.IsItemVisible(t["l2"]) && tree.IsItemExpanded(t["c1"])) << "its ancestors expanded";
+    EXPECT_TRUE(tree.RowOf(t["l2"]) <= tree.GetBottomIndex() && tree.RowOf(t["c3"]) >= tree.GetTopIndex())
+        << "scrolled as EnsureVisible with the parent kept in sight";
+    EXPECT_TRUE(TreeIsConsistent(tree));
+    tree.Expand(t["c1"], TVE_COLLAPSE);
+    tree.Expand(t["c3"], TVE_COLLAPSE);
+    tree.SetScrollAfterExpand(FALSE);
+    ASSERT_TRUE(tree.Expand(t["c3"], TVE_EXPAND));
+    EXPECT_FALSE(tree.IsItemExpanded(t["c1"]) || tree.IsItemVisible(t["l2"])) << "without scrolling after expanding";
+}
+
+TEST_F(TreeExpand, CodesOtherThanTheListedOnesAreOnlyTold)
+{
+    auto t = Shape(tree, "a+(a1) b(b1)");
+    const UINT codes[] = {0, 4, TVE_EXPANDPARTIAL | TVE_EXPAND, TVE_COLLAPSERESET | TVE_EXPAND,
+                          TVE_COLLAPSERESET | TVE_TOGGLE, TVE_COLLAPSERESET | 4};
+    for (UINT code : codes) {
+        for (const char* name : {"a", "b"}) {
+            events.clear();
+            EXPECT_TRUE(tree.Expand(t[name], code));
+            ASSERT_EQ((std::vector<UINT>{TVN_ITEMEXPANDINGW, TVN_ITEMEXPANDEDW}), Codes(events)) << code;
+            EXPECT_TRUE(events[0].view.action == code && events[1].view.action == code) << code;
+        }
+        EXPECT_EQ("a a1 b", RowLabels(tree)) << "code " << code << " changed the rows";
+        EXPECT_TRUE(tree.ItemHasChildren(t["a"]) && tree.ItemHasChildren(t["b"])) << "code " << code;
+    }
+    EXPECT_TRUE(TreeIsConsistent(tree));
+}

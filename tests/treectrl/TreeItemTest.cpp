@@ -205,3 +205,57 @@ TEST_F(TreeSelect, AnAcceptedLabelEditIsStoredAndThenAnnouncedByTheRegisteredMes
     EXPECT_EQ(nullptr, tree.EditLabel(tree.RowOf(hKeep), 0)->m_hWnd) << "a vetoed edit shows no editor";
     RemoveWindowSubclass(owner.m_hWnd, hook, 1);
 }
+
+TEST_F(TreeItem, SetItemTellsTheOwnerExactlyTheFieldsItSupplies)
+{
+    std::vector<UINT> told; // masks of TVN_SETDISPINFOW
+    RecordTree(owner, events, [&](NMHDR* header, LRESULT&) {
+        if (header->code == TVN_SETDISPINFOW)
+            told.push_back(reinterpret_cast<NMTVDISPINFOW*>(header)->item.mask);
+        return false;
+    });
+    const UINT all = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
+    const HTREEITEM hOwned = tree.InsertItem(all | TVIF_PARAM, LPSTR_TEXTCALLBACKW, I_IMAGECALLBACK,
+                                             I_IMAGECALLBACK, 0, 0, 1, TVI_ROOT, TVI_LAST);
+    TVITEMW children{TVIF_CHILDREN, hOwned, 0, 0, nullptr, 0, 0, 0, I_CHILDRENCALLBACK, 0};
+    tree.SetItem(&children);
+    EXPECT_TRUE(told.empty()) << "insertion and storing a callback tell nothing";
+    auto set = [&](UINT mask, LPCWSTR text, int image, HTREEITEM hItem) {
+        told.clear();
+        TVITEMW item{mask, hItem, 0, 0, const_cast<LPWSTR>(text), 0, image, image, image, 5};
+        tree.SetItem(&item);
+        return told.size() == 1 ? told[0] : (told.empty() ? 0u : ~0u);
+    };
+    auto stored = [&](HTREEITEM hItem) {
+        TVITEMW item{all | TVIF_PARAM, hItem, 0, 0, nullptr, 0, 0, 0, 0, 0};
+        tree.GetItem(&item, FALSE, FALSE);
+        return std::to_string(item.pszText == LPSTR_TEXTCALLBACKW) + " " + std::to_string(item.iImage) + " " +
+               std::to_string(item.iSelectedImage) + " " + std::to_string(item.cChildren) + " " +
+               std::to_string(item.lParam);
+    };
+    EXPECT_EQ(all, set(all | TVIF_PARAM, L"typed", 3, hOwned)) << "every supplied field, only those";
+    EXPECT_EQ(all, set(all | TVIF_DI_SETITEM, L"typed", 3, hOwned)) << "TVIF_DI_SETITEM stores none of them";
+    EXPECT_EQ(static_cast<UINT>(TVIF_IMAGE), set(TVIF_IMAGE, nullptr, I_IMAGECALLBACK, hOwned));
+    EXPECT_EQ("1 -1 -1 -1 5", stored(hOwned)) << "the owner still supplies them; the item data is stored";
+
+    const HTREEITEM hPlain = tree.InsertItem(L"plain");
+    EXPECT_EQ(static_cast<UINT>(TVIF_TEXT), set(TVIF_TEXT, LPSTR_TEXTCALLBACKW, 0, hPlain)) << "made a callback";
+    EXPECT_EQ(0u, set(TVIF_IMAGE | TVIF_CHILDREN, nullptr, I_IMAGECALLBACK, hPlain)) << "stored as callbacks";
+    EXPECT_EQ(static_cast<UINT>(TVIF_TEXT | TVIF_IMAGE), set(TVIF_TEXT | TVIF_IMAGE, L"late", 2, hPlain));
+    EXPECT_EQ("1 -1 -12 -1 0", stored(hPlain));
+}
+
+TEST_F(TreeItem, TextsComeBackWholeAndOnlyColumnsThatExistTakeThem)
+{
+    tree.InsertColumn(1, L"Size", LVCFMT_LEFT, 60);
+    ASSERT_TRUE(tree.EnableSubItemStorage(TRUE));
+    const HTREEITEM hItem = tree.InsertItem(L"item");
+    for (int length : {2047, 2048, 5000}) {
+        const CString text(L'w', length);
+        ASSERT_TRUE(tree.SetItemText(hItem, 0, text) && tree.SetItemText(hItem, 1, text));
+        EXPECT_TRUE(tree.GetItemText(hItem, 0) == text && tree.GetItemText(hItem, 1) == text) << length;
+    }
+    EXPECT_FALSE(tree.SetItemText(hItem, tree.GetColumnCount(), L"past the last column"));
+    EXPECT_FALSE(tree.SetItemText(hItem, 1, LPSTR_TEXTCALLBACKW)) << "the storage answers for the owner";
+    EXPECT_EQ(5000, tree.GetItemText(hItem, 1).GetLength());
+}

@@ -8,7 +8,7 @@ using TreeDelete = TreeFixture;
 TEST_F(TreeInsert, ShownItemsGetRowsInPreOrderAtEveryPositionCode)
 {
     auto t = Shape(tree, "a(a1(deep) a2(x y) a3(z)) b(b1)");
-    tree.Expand(t["a2"], TVE_EXPAND);
+    tree.Expand(t["a2"], TVE_EXPAND, FALSE); // without redraw: nothing is scrolled into view
     EXPECT_EQ("a b", RowLabels(tree)) << "a2 is expanded, but a is not";
     Hidden(tree, t["a3"]);
     ASSERT_TRUE(tree.Expand(t["a"], TVE_EXPAND));

@@ -208,6 +208,39 @@ inline ::testing::AssertionResult TreeIsConsistent(SECTreeBaseC& tree)
     return ::testing::AssertionSuccess();
 }
 
+// A node class of a derived control; its memory is recycled, last freed first
+// made, so that a new item gets the address of the item deleted last.
+struct RecycledNode : _Node
+{
+    static std::vector<void*>& Pool()
+    {
+        static std::vector<void*> pool; // freed blocks, kept for reuse until the program ends
+        return pool;
+    }
+    static void* operator new(size_t size)
+    {
+        if (Pool().empty())
+            return ::operator new(size);
+        void* p = Pool().back();
+        Pool().pop_back();
+        return p;
+    }
+    static void operator delete(void* p) { Pool().push_back(p); }
+};
+
+// A tree whose nodes are RecycledNode; counts the list's scroll-bar updates.
+class RecyclingTree : public SECTreeCtrl
+{
+public:
+    _Node* CreateNode() override { return new RecycledNode; }
+    void UpdateScrollBars() override
+    {
+        ++scrollBarUpdates;
+        SECTreeCtrl::UpdateScrollBars();
+    }
+    int scrollBarUpdates = 0; // UpdateScrollBars calls
+};
+
 // A created tree in an owner window that records the tree notifications.
 class TreeFixture : public ::testing::Test
 {
