@@ -1,0 +1,97 @@
+#include "support/RandomRuns.h"
+#include <windows.h>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+
+std::vector<unsigned> SeedRange(unsigned first, unsigned last)
+{
+    std::vector<unsigned> seeds;
+    for (unsigned seed = first; seed <= last; ++seed)
+        seeds.push_back(seed);
+    return seeds;
+}
+
+std::vector<unsigned> SeedsFromEnvironment(const std::vector<unsigned>& defaults)
+{
+    const char* text = std::getenv("MORVA_SEEDS");
+    if (text == nullptr || *text == '\0')
+        return defaults;
+    std::vector<unsigned> seeds;
+    std::istringstream in(text);
+    std::string part;
+    while (std::getline(in, part, ',')) {
+        const size_t dash = part.find('-');
+        const unsigned long first = std::strtoul(part.c_str(), nullptr, 10);
+        const unsigned long last = dash == std::string::npos ? first : std::strtoul(part.c_str() + dash + 1, nullptr, 10);
+        for (unsigned long seed = first; seed <= last; ++seed)
+            seeds.push_back(static_cast<unsigned>(seed));
+    }
+    if (seeds.empty())
+        std::fprintf(stderr, "MORVA_SEEDS=\"%s\" names no seed\n", text);
+    return seeds;
+}
+
+int StepsFromEnvironment(int defaults)
+{
+    const char* text = std::getenv("MORVA_STEPS");
+    const int steps = text != nullptr ? std::atoi(text) : 0;
+    return steps > 0 ? steps : defaults;
+}
+
+bool CheckHeapsEveryStep()
+{
+    static const bool every = [] {
+        const char* debug = std::getenv("WINEDEBUG");
+        return std::getenv("MORVA_HEAP_STEPS") != nullptr ||
+               (debug != nullptr && std::strstr(debug, "warn+heap") != nullptr);
+    }();
+    return every;
+}
+
+std::string CorruptHeaps()
+{
+    HANDLE heaps[256];
+    const DWORD count = ::GetProcessHeaps(256, heaps);
+    for (DWORD i = 0; i < count && i < 256; ++i) {
+        if (!::HeapValidate(heaps[i], 0, nullptr)) {
+            char text[64];
+            std::snprintf(text, sizeof(text), "heap %p is corrupt", heaps[i]);
+            return text;
+        }
+    }
+    return std::string();
+}
+
+namespace {
+// A ring of fixed lines: nothing to allocate when the crash handler prints it.
+const int kNoteLines = 24;
+const size_t kNoteChars = 200;
+char g_notes[kNoteLines][kNoteChars];
+int g_nextNote = 0;  // slot of the next line
+int g_noteCount = 0; // lines held
+} // namespace
+
+void NoteForCrash(const std::string& line)
+{
+    const size_t n = line.size() < kNoteChars - 1 ? line.size() : kNoteChars - 1;
+    std::memcpy(g_notes[g_nextNote], line.data(), n);
+    g_notes[g_nextNote][n] = '\0';
+    g_nextNote = (g_nextNote + 1) % kNoteLines;
+    g_noteCount += g_noteCount < kNoteLines;
+}
+
+void ClearCrashNotes()
+{
+    g_noteCount = 0;
+}
+
+void PrintCrashNotes()
+{
+    if (g_noteCount == 0)
+        return;
+    std::fprintf(stderr, "last steps noted, oldest first:\n");
+    for (int i = 0; i < g_noteCount; ++i)
+        std::fprintf(stderr, "  %s\n", g_notes[(g_nextNote - g_noteCount + i + kNoteLines) % kNoteLines]);
+}
