@@ -21,6 +21,7 @@
 #include <set>
 #include <sstream>
 #include "ListTestSupport.h"
+#include "support/HeapChecks.h"
 #include "support/ObjectCensus.h"
 #include "support/OwnerWindow.h"
 #include "support/RandomInput.h"

@@ -1,5 +1,4 @@
 #include "support/RandomRuns.h"
-#include <windows.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -38,30 +37,6 @@ int StepsFromEnvironment(int defaults)
     const char* text = std::getenv("MORVA_STEPS");
     const int steps = text != nullptr ? std::atoi(text) : 0;
     return steps > 0 ? steps : defaults;
-}
-
-bool CheckHeapsEveryStep()
-{
-    static const bool every = [] {
-        const char* debug = std::getenv("WINEDEBUG");
-        return std::getenv("MORVA_HEAP_STEPS") != nullptr ||
-               (debug != nullptr && std::strstr(debug, "warn+heap") != nullptr);
-    }();
-    return every;
-}
-
-std::string CorruptHeaps()
-{
-    HANDLE heaps[256];
-    const DWORD count = ::GetProcessHeaps(256, heaps);
-    for (DWORD i = 0; i < count && i < 256; ++i) {
-        if (!::HeapValidate(heaps[i], 0, nullptr)) {
-            char text[64];
-            std::snprintf(text, sizeof(text), "heap %p is corrupt", heaps[i]);
-            return text;
-        }
-    }
-    return std::string();
 }
 
 namespace {

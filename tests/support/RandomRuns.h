@@ -14,13 +14,6 @@ int StepsFromEnvironment(int defaults);
 // Seeds first..last.
 std::vector<unsigned> SeedRange(unsigned first, unsigned last);
 
-// Under Wine's heap checking (WINEDEBUG with warn+heap) or with MORVA_HEAP_STEPS
-// set, randomised tests validate the heaps after every step, so that an
-// overrun or a write after free is pinned to the step that made it.
-bool CheckHeapsEveryStep();
-// Empty when every heap of the process is valid; else which one is not.
-std::string CorruptHeaps();
-
 // The last lines noted here are printed when the process crashes, so that a
 // crashing seed shows the steps that led there. Cheap enough for every step.
 void NoteForCrash(const std::string& line);

@@ -19,9 +19,9 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <set>
 #include <stdlib.h>
 #include <gtest/gtest.h>
+#include "support/HeapChecks.h"
 #include "support/RandomRuns.h"
 
 namespace {
@@ -113,28 +113,19 @@ void ExitOnAbort(int)
 }
 
 // Validates every heap of the process after each test; a heap found corrupt
-// fails the test that just ran (the listener runs while it is still current)
-// and is not reported again.
+// fails the test that just ran (the listener runs while it is still current).
 class HeapCheck : public testing::EmptyTestEventListener
 {
 public:
     void OnTestEnd(const testing::TestInfo& test) override
     {
-        HANDLE heaps[256];
-        const DWORD count = ::GetProcessHeaps(256, heaps);
-        for (DWORD i = 0; i < count && i < 256; ++i) {
-            if (m_corrupt.count(heaps[i]) != 0 || ::HeapValidate(heaps[i], 0, nullptr))
-                continue;
-            m_corrupt.insert(heaps[i]);
-            std::fprintf(stderr, "HEAP CHECK: heap %p is corrupt after %s.%s\n", heaps[i], test.test_suite_name(),
-                         test.name());
-            std::fflush(stderr);
-            ADD_FAILURE() << "heap " << heaps[i] << " is corrupt after this test (see Wine's err:heap lines above)";
-        }
+        const std::string corrupt = CorruptHeaps();
+        if (corrupt.empty())
+            return;
+        std::fprintf(stderr, "HEAP CHECK: %s after %s.%s\n", corrupt.c_str(), test.test_suite_name(), test.name());
+        std::fflush(stderr);
+        ADD_FAILURE() << corrupt << " after this test (see Wine's err:heap lines above)";
     }
-
-private:
-    std::set<HANDLE> m_corrupt; // heaps reported already
 };
 
 // Wine starts its desktop process on the first window of a session; until it
