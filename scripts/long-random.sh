@@ -34,11 +34,11 @@ for program in listctrl_tests treectrl_tests; do
     while [ ${#todo[@]} -gt 0 ]; do
         out=$(MORVA_SEEDS=$(IFS=,; echo "${todo[*]}") "$WINE" "$dir/bin/$program.exe" --gtest_filter='Seeds/*' 2>&1) || true
         # Seeds that ran to their end, and the one a crash stopped in.
-        mapfile -t done_seeds < <(sed -n 's/^\[ *\(OK\|FAILED\) *\] Seeds\/.*\/seed\([0-9]*\).*/\2/p' <<<"$out" | sort -un)
-        mapfile -t failed_now < <(sed -n 's/^\[  FAILED  \] Seeds\/.*\/seed\([0-9]*\).*(.*/\1/p' <<<"$out" | sort -un)
+        mapfile -t done_seeds < <(sed -n 's/^\[ *\(OK\|FAILED\) *\] Seeds\/[^ ]*\.seed\([0-9]*\).*/\2/p' <<<"$out" | sort -un)
+        mapfile -t failed_now < <(sed -n 's/^\[  FAILED  \] Seeds\/[^ ]*\.seed\([0-9]*\).*(.*/\1/p' <<<"$out" | sort -un)
         bad+=("${failed_now[@]}")
         crashed=$(grep -B100000 -m1 '^FATAL' <<<"$out" | tr -d '\r' |
-                  sed -n 's/^\[ RUN *\] Seeds\/.*\/seed\([0-9]*\)$/\1/p' | tail -1 || true)
+                  sed -n 's/^\[ RUN *\] Seeds\/[^ ]*\.seed\([0-9]*\)$/\1/p' | tail -1 || true)
         if [ -n "$crashed" ]; then
             bad+=("$crashed (crashed)")
             grep -A40 -m1 '^FATAL' <<<"$out" | head -40 >&2 || true

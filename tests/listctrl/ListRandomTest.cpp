@@ -603,18 +603,7 @@ private:
     std::deque<std::string> m_trail;    // last steps and owner actions
 };
 
-class ListRandom : public ::testing::TestWithParam<unsigned>
-{
-};
-
-TEST_P(ListRandom, OwnersThatMeddleVetoAndDestroyLeaveTheListConsistent)
-{
-    ListRun run(GetParam());
-    run.Run(StepsFromEnvironment(300));
-}
-
-INSTANTIATE_TEST_SUITE_P(Seeds, ListRandom, ::testing::ValuesIn(SeedsFromEnvironment(SeedRange(1, 24))),
-                         [](const ::testing::TestParamInfo<unsigned>& info) {
-                             return "seed" + std::to_string(info.param);
-                         });
+// The runs, one test per seed: Seeds/ListRandom.seed<N>.
+const bool registered = RegisterSeedTests("ListRandom", __FILE__, __LINE__, SeedsFromEnvironment(SeedRange(1, 24)),
+                                          [](unsigned seed) { ListRun(seed).Run(StepsFromEnvironment(300)); });
 } // namespace

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
+#include <gtest/gtest.h>
 
 std::vector<unsigned> SeedRange(unsigned first, unsigned last)
 {
@@ -30,6 +31,31 @@ std::vector<unsigned> SeedsFromEnvironment(const std::vector<unsigned>& defaults
     if (seeds.empty())
         std::fprintf(stderr, "MORVA_SEEDS=\"%s\" names no seed\n", text);
     return seeds;
+}
+
+namespace {
+class SeedTest : public ::testing::Test
+{
+public:
+    SeedTest(std::function<void(unsigned)> run, unsigned seed) : m_run(std::move(run)), m_seed(seed) {}
+    void TestBody() override { m_run(m_seed); }
+
+private:
+    std::function<void(unsigned)> m_run; // the run of one seed
+    unsigned m_seed;                      // its seed
+};
+} // namespace
+
+bool RegisterSeedTests(const char* suite, const char* file, int line, const std::vector<unsigned>& seeds,
+                       std::function<void(unsigned)> run)
+{
+    const std::string suiteName = std::string("Seeds/") + suite;
+    for (unsigned seed : seeds) {
+        ::testing::RegisterTest(suiteName.c_str(), ("seed" + std::to_string(seed)).c_str(), nullptr,
+                                std::to_string(seed).c_str(), file, line,
+                                [run, seed]() -> ::testing::Test* { return new SeedTest(run, seed); });
+    }
+    return true;
 }
 
 int StepsFromEnvironment(int defaults)

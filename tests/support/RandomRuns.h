@@ -6,6 +6,7 @@
 //                (the long run: scripts/test.sh passes it on);
 //   MORVA_STEPS  steps per seed.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,11 @@ std::vector<unsigned> SeedsFromEnvironment(const std::vector<unsigned>& defaults
 int StepsFromEnvironment(int defaults);
 // Seeds first..last.
 std::vector<unsigned> SeedRange(unsigned first, unsigned last);
+// Registers one test per seed, "Seeds/<suite>.seed<N>", that calls run(seed).
+// (Registered rather than value-parameterised: GoogleTest's parameterised
+// suites compare type_info objects, which the Clang build cannot link.)
+bool RegisterSeedTests(const char* suite, const char* file, int line, const std::vector<unsigned>& seeds,
+                       std::function<void(unsigned)> run);
 
 // The last lines noted here are printed when the process crashes, so that a
 // crashing seed shows the steps that led there. Cheap enough for every step.

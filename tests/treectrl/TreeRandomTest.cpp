@@ -622,20 +622,9 @@ private:
     std::deque<std::string> m_trail;    // last steps and owner actions
 };
 
-class TreeRandom : public ::testing::TestWithParam<unsigned>
-{
-};
-
-TEST_P(TreeRandom, OwnersThatMeddleVetoAndDestroyKeepRowsAndNodesInStep)
-{
-    TreeRun run(GetParam());
-    run.Run(StepsFromEnvironment(300));
-}
-
-INSTANTIATE_TEST_SUITE_P(Seeds, TreeRandom, ::testing::ValuesIn(SeedsFromEnvironment(SeedRange(1, 24))),
-                         [](const ::testing::TestParamInfo<unsigned>& info) {
-                             return "seed" + std::to_string(info.param);
-                         });
+// The runs, one test per seed: Seeds/TreeRandom.seed<N>.
+const bool registered = RegisterSeedTests("TreeRandom", __FILE__, __LINE__, SeedsFromEnvironment(SeedRange(1, 24)),
+                                          [](unsigned seed) { TreeRun(seed).Run(StepsFromEnvironment(300)); });
 } // namespace
 
 // Wrapping rows, so that the list measures only the rows in sight (it measures every
