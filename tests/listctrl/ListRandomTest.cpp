@@ -604,6 +604,6 @@ private:
 };
 
 // The runs, one test per seed: Seeds/ListRandom.seed<N>.
-const bool registered = RegisterSeedTests("ListRandom", __FILE__, __LINE__, SeedsFromEnvironment(SeedRange(1, 24)),
-                                          [](unsigned seed) { ListRun(seed).Run(StepsFromEnvironment(300)); });
+const bool registered = RegisterSeedTests("ListRandom", __FILE__, __LINE__, SeedsFromEnvironment(SeedRange(1, 20)),
+                                          [](unsigned seed) { ListRun(seed).Run(StepsFromEnvironment(200)); });
 } // namespace
