@@ -524,7 +524,9 @@ private:
                 lstrcpynW(item.pszText, L"rewritten", item.cchTextMax);
             told += result ? " (accepted)" : " (refused)";
         }
-        Note(told);
+        // Display requests come by the hundred; the owner's changes in them are noted anyway.
+        if (code != LVN_GETDISPINFOW)
+            Note(told);
         if (m_depth < 2 && Chance(m_temper.meddle)) {
             ++m_depth;
             Meddle(Name(code));

@@ -523,7 +523,9 @@ private:
                 if (result != 0 && item.pszText != nullptr && item.cchTextMax > 0 && Chance(30))
                     lstrcpynW(item.pszText, L"rewritten", item.cchTextMax);
             }
-            Note("    told " + name + " " + Label(hNamed));
+            // Display requests come by the hundred; the owner's changes in them are noted anyway.
+            if (code != TVN_GETDISPINFOW)
+                Note("    told " + name + " " + Label(hNamed));
         } else if (code == TVN_SELCHANGINGW || code == TVN_SELCHANGEDW || code == TVN_ITEMEXPANDINGW ||
                    code == TVN_ITEMEXPANDEDW || code == TVN_BEGINDRAGW || code == TVN_BEGINRDRAGW) {
             const NMTREEVIEWW* view = reinterpret_cast<NMTREEVIEWW*>(header);
@@ -535,7 +537,7 @@ private:
                 answered = true;
             }
             Note("    told " + name + " " + Label(hNamed) + (answered && result ? " (vetoed)" : ""));
-        } else {
+        } else if (code != LVN_GETDISPINFOW) {
             Note("    told " + name);
         }
         if (m_depth < 2 && Chance(m_temper.meddle)) {
