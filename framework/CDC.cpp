@@ -7,10 +7,16 @@ IMPLEMENT_DYNAMIC(CPaintDC, CDC)
 IMPLEMENT_DYNAMIC(CClientDC, CDC)
 IMPLEMENT_DYNAMIC(CWindowDC, CDC)
 
+namespace {
+LONG g_liveDCs = 0;
+} // namespace
+
 CDC::~CDC()
 {
     if (m_bOwned)
         DeleteDC();
+    else
+        Detach(); // an attached context is its giver's to release
 }
 
 BOOL CDC::Attach(HDC hDC)
@@ -19,12 +25,15 @@ BOOL CDC::Attach(HDC hDC)
         return FALSE;
     m_hDC = hDC;
     m_bOwned = FALSE;
+    InterlockedIncrement(&g_liveDCs);
     return TRUE;
 }
 
 HDC CDC::Detach()
 {
     HDC h = m_hDC;
+    if (h != nullptr)
+        InterlockedDecrement(&g_liveDCs);
     m_hDC = nullptr;
     m_bOwned = FALSE;
     return h;
@@ -36,7 +45,14 @@ BOOL CDC::CreateCompatibleDC(CDC* pDC)
         return FALSE;
     m_hDC = ::CreateCompatibleDC(pDC ? pDC->m_hDC : nullptr);
     m_bOwned = m_hDC != nullptr;
+    if (m_bOwned)
+        InterlockedIncrement(&g_liveDCs);
     return m_bOwned;
+}
+
+LONG CDC::GetLiveCount()
+{
+    return g_liveDCs;
 }
 
 BOOL CDC::DeleteDC()

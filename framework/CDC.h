@@ -31,6 +31,9 @@ public:
     // Creates an owned memory context compatible with pDC (the screen when null).
     BOOL CreateCompatibleDC(CDC* pDC);
     BOOL DeleteDC();
+    // Device contexts currently held by wrappers in this process, owned or
+    // attached; like CGdiObject::GetLiveCount, for tests that prove nothing leaks.
+    static LONG GetLiveCount();
     int SaveDC() { return ::SaveDC(m_hDC); }
     BOOL RestoreDC(int nSavedDC) { return ::RestoreDC(m_hDC, nSavedDC); }
     int GetDeviceCaps(int nIndex) const { return ::GetDeviceCaps(m_hDC, nIndex); }

@@ -45,6 +45,8 @@ LRESULT OwnerWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         auto it = answers.find(code);
         return it != answers.end() ? it->second : 0;
     }
+    if (message >= 0xC000 && message <= 0xFFFF && onRegistered)
+        onRegistered(message, wParam, lParam);
     if (message == WM_COMMAND) {
         RecordedMessage r;
         r.message = message;

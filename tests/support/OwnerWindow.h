@@ -38,6 +38,9 @@ public:
     std::map<UINT, LRESULT> answers;
     // Called for every WM_NOTIFY after it is recorded; its result, when set, is the answer.
     std::function<bool(NMHDR*, LRESULT&)> onNotify;
+    // Called for every registered message (0xC000 and up), such as the tree's
+    // end-of-edit message; the window then handles it as before.
+    std::function<void(UINT, WPARAM, LPARAM)> onRegistered;
 
     void Clear() { messages.clear(); }
     // The codes of the recorded WM_NOTIFY messages, for sequence checks.
