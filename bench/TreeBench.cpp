@@ -1,19 +1,32 @@
-// The tree control against the platform's tree-view on the same workloads:
-// inserting many children under a collapsed item, expanding, collapsing and
-// deleting them; building a balanced tree and expanding all of it; memory per
-// item.
+// The tree control against the platform's tree-view in the same process run:
+// inserting many children below a collapsed item, expanding and collapsing
+// it, deleting every other child of an expanded item, deleting all items,
+// building a balanced tree and expanding all of it, the heap committed per
+// item with its row; and SECTreeNode::AddChild on the node layer alone, which
+// has no native counterpart. Every size-dependent workload is timed at 10^3 to
+// 10^6 items and its growth order fitted.
 #include <windows.h>
 #include <commctrl.h>
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 #include "BenchSupport.h"
 #include "treectrl/SECTreeCtrl.h"
+#include "treectrl/SECTreeNode.h"
+
+using namespace bench;
 
 namespace {
 const int kTreeId = 200;
+// Size the table's workloads are stated for, and that of deleting every other child.
+const int kTableSize = 100000;
+const int kDeleteTableSize = 40000;
 // Children per item of the balanced tree.
 const int kBranching = 10;
+// Native trees of this many items are not emptied when destroyed (see ~NativeTree).
+const LRESULT kNativeLeakItems = 200000;
 // Style of both controls.
 const DWORD kStyle = WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT;
 
@@ -32,11 +45,17 @@ struct OurTree
     {
         tree.Create(kStyle, dwExStyle, CRect(0, 0, 780, 560), CWnd::FromHandle(host), kTreeId);
     }
+    HWND Hwnd() const { return tree.m_hWnd; }
     HTREEITEM Insert(HTREEITEM hParent, int i)
     {
         Label label(i);
         return tree.InsertItem(label.text, hParent, TVI_LAST);
     }
+    void Expand(HTREEITEM hItem, UINT code) { tree.Expand(hItem, code); }
+    void Delete(HTREEITEM hItem) { tree.DeleteItem(hItem); }
+    void DeleteAll() { tree.DeleteAllItems(); }
+    // The control's own expand-all.
+    void ExpandAll(const std::vector<HTREEITEM>& /*parents*/) { tree.ExpandAll(TVI_ROOT); }
 };
 
 // --- the platform's tree-view ---------------------------------------------
@@ -48,7 +67,19 @@ struct NativeTree
         hwnd = CreateWindowExW(0, WC_TREEVIEWW, L"", kStyle, 0, 0, 780, 560, host,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTreeId + 1)), nullptr, nullptr);
     }
-    ~NativeTree() { DestroyWindow(hwnd); }
+    ~NativeTree()
+    {
+        // Destroying the tree-view deletes its items one by one, each looked
+        // up in a flat array in the platform's build under Wine (minutes for
+        // 10^6 items): a tree that large loses its window procedure first,
+        // and its items go with the process.
+        if (SendMessageW(hwnd, TVM_GETCOUNT, 0, 0) >= kNativeLeakItems)
+            SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcW));
+        DestroyWindow(hwnd);
+    }
+    NativeTree(const NativeTree&) = delete;
+    NativeTree& operator=(const NativeTree&) = delete;
+    HWND Hwnd() const { return hwnd; }
     HTREEITEM Insert(HTREEITEM hParent, int i)
     {
         Label label(i);
@@ -60,11 +91,43 @@ struct NativeTree
         return reinterpret_cast<HTREEITEM>(SendMessageW(hwnd, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
     }
     void Expand(HTREEITEM hItem, UINT code) { SendMessageW(hwnd, TVM_EXPAND, code, reinterpret_cast<LPARAM>(hItem)); }
-    void DeleteAll() { SendMessageW(hwnd, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT)); }
+    void Delete(HTREEITEM hItem) { SendMessageW(hwnd, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(hItem)); }
+    void DeleteAll() { Delete(TVI_ROOT); }
+    // The platform has no expand-all: every item with children, deepest
+    // first, so that only the last expansions make rows visible.
+    void ExpandAll(const std::vector<HTREEITEM>& parents)
+    {
+        for (auto it = parents.rbegin(); it != parents.rend(); ++it)
+            Expand(*it, TVE_EXPAND);
+    }
+};
+
+// Every timed workload of one control.
+struct TreeSeries
+{
+    Series insert{"insert n children below a collapsed item", ""};
+    Series expand{"expand it (one column, single-line rows)", ""};
+    Series collapse{"collapse it", ""};
+    Series deleteAll{"delete all, n + 1 items", ""};
+    Series build{"build a balanced tree of n items", ""};
+    Series expandAll{"expand all, balanced tree of n items", ""};
+    Series deleteEveryOther{"delete every other child of an expanded item", ""};
+    Series addChild{"SECTreeNode::AddChild at the last position", ""};
+    Series wrapExpand{"expand, rows may wrap", ""};
+    Series wrapCollapse{"collapse, rows may wrap", ""};
+    explicit TreeSeries(const std::string& who)
+    {
+        for (Series* s : {&insert, &expand, &collapse, &deleteAll, &build, &expandAll, &deleteEveryOther, &addChild,
+                          &wrapExpand, &wrapCollapse})
+            *s = Series(s->Workload(), who);
+        // Later steps of a run start from what these leave.
+        insert.SetRequired();
+        expand.SetRequired();
+    }
 };
 
 // Builds a balanced tree of n items breadth first through insert(parent, i);
-// answers the items that have children, in pre-order of their creation.
+// answers the items that have children.
 template <class TInsert>
 std::vector<HTREEITEM> BuildBalanced(int n, TInsert insert)
 {
@@ -72,113 +135,280 @@ std::vector<HTREEITEM> BuildBalanced(int n, TInsert insert)
     items.reserve(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i)
         items.push_back(insert(i < kBranching ? TVI_ROOT : items[static_cast<size_t>(i / kBranching - 1)], i));
-    std::vector<HTREEITEM> parents(items.begin(), items.begin() + std::min(n, n / kBranching));
-    return parents;
+    return std::vector<HTREEITEM>(items.begin(), items.begin() + n / kBranching);
 }
 
-void WideWorkloads(HWND host, int n, bool memory)
+// An item with n children; answers the item, the children in items.
+template <class TTree>
+HTREEITEM InsertChildren(TTree& tree, int n, std::vector<HTREEITEM>* items)
 {
-    const std::string size = std::to_string(n);
-    double insert[2] = {};
-    double expand[2] = {};
-    double collapse[2] = {};
-    double deleteAll[2] = {};
-    SIZE_T bytes[2] = {};
-    {
-        const SIZE_T before = PrivateBytes();
-        OurTree ours(host);
-        HTREEITEM hParent = ours.tree.InsertItem(L"parent");
-        insert[0] = TimeIt([&] {
-            for (int i = 0; i < n; ++i)
-                ours.Insert(hParent, i);
-        });
-        bytes[0] = PrivateBytes() - before;
-        expand[0] = TimeIt([&] { ours.tree.Expand(hParent, TVE_EXPAND); });
-        PumpMessages();
-        collapse[0] = TimeIt([&] { ours.tree.Expand(hParent, TVE_COLLAPSE); });
-        deleteAll[0] = TimeIt([&] { ours.tree.DeleteAllItems(); });
+    HTREEITEM hParent = tree.Insert(TVI_ROOT, -1);
+    for (int i = 0; i < n; ++i) {
+        HTREEITEM hItem = tree.Insert(hParent, i);
+        if (items != nullptr)
+            items->push_back(hItem);
     }
-    {
-        NativeTree native(host);
-        const SIZE_T before = PrivateBytes();
-        HTREEITEM hParent = native.Insert(TVI_ROOT, -1);
-        insert[1] = TimeIt([&] {
-            for (int i = 0; i < n; ++i)
-                native.Insert(hParent, i);
-        });
-        bytes[1] = PrivateBytes() - before;
-        expand[1] = TimeIt([&] { native.Expand(hParent, TVE_EXPAND); });
-        PumpMessages();
-        collapse[1] = TimeIt([&] { native.Expand(hParent, TVE_COLLAPSE); });
-        deleteAll[1] = TimeIt([&] { native.DeleteAll(); });
-    }
-    Report("insert " + size + " below a collapsed item", insert[0], insert[1]);
-    Report("expand it, " + size + " rows", expand[0], expand[1]);
-    Report("collapse it, " + size + " rows", collapse[0], collapse[1]);
-    Report("delete all, " + size + " items", deleteAll[0], deleteAll[1]);
-    if (memory)
-        std::printf("%-46s %10.0f B %12.0f B\n", ("memory per item, " + size + " items").c_str(),
-                    static_cast<double>(bytes[0]) / n, static_cast<double>(bytes[1]) / n);
-    // The tree's own share: with rows that may wrap, the list measures only
-    // the rows in sight instead of every row for the widest label.
-    OurTree wrapping(host, SEC_TVSX_WRAPLABELS);
-    HTREEITEM hParent = wrapping.tree.InsertItem(L"parent");
-    for (int i = 0; i < n; ++i)
-        wrapping.Insert(hParent, i);
-    const double wrapExpand = TimeIt([&] { wrapping.tree.Expand(hParent, TVE_EXPAND); });
-    const double wrapCollapse = TimeIt([&] { wrapping.tree.Expand(hParent, TVE_COLLAPSE); });
-    Report("expand, rows may wrap, " + size + " rows", wrapExpand, expand[1]);
-    Report("collapse, rows may wrap, " + size + " rows", wrapCollapse, collapse[1]);
+    return hParent;
 }
 
-void BalancedWorkloads(HWND host, int n)
+// The workloads of one control at n, each run on a new control.
+template <class TTree>
+void RunSize(HWND host, TreeSeries& s, int n)
 {
-    const std::string size = std::to_string(n);
-    double build[2] = {};
-    double expandAll[2] = {};
-    {
-        OurTree ours(host);
-        build[0] = TimeIt([&] { BuildBalanced(n, [&](HTREEITEM hParent, int i) { return ours.Insert(hParent, i); }); });
-        expandAll[0] = TimeIt([&] { ours.tree.ExpandAll(TVI_ROOT); });
+    const double start = Now();
+    const int runs = RunsFor(s.insert, n);
+    for (int run = 0; run < runs; ++run) {
+        TTree tree(host);
+        HTREEITEM hParent = nullptr;
+        s.insert.Time(n, [&] { hParent = InsertChildren(tree, n, nullptr); });
+        UpdateNow(tree.Hwnd());
+        s.expand.Time(n, [&] { tree.Expand(hParent, TVE_EXPAND); });
+        UpdateNow(tree.Hwnd());
+        PumpMessages();
+        s.collapse.Time(n, [&] { tree.Expand(hParent, TVE_COLLAPSE); });
+        UpdateNow(tree.Hwnd());
+        PumpMessages();
+        s.deleteAll.Time(n, [&] { tree.DeleteAll(); });
     }
-    {
-        NativeTree native(host);
+    // Expanding all needs the balanced tree built: both run, or neither.
+    const bool buildWanted = s.build.Wanted(n);
+    const bool expandAllWanted = s.expandAll.Wanted(n);
+    const int balancedRuns = buildWanted && expandAllWanted ? RunsFor(s.build, n) : 0;
+    for (int run = 0; run < balancedRuns && s.build.Repeat(n) && s.expandAll.Repeat(n); ++run) {
+        TTree tree(host);
         std::vector<HTREEITEM> parents;
-        build[1] = TimeIt([&] {
-            parents = BuildBalanced(n, [&](HTREEITEM hParent, int i) { return native.Insert(hParent, i); });
+        s.build.Time(n, [&] {
+            parents = BuildBalanced(n, [&](HTREEITEM hParent, int i) { return tree.Insert(hParent, i); });
         });
-        // The platform has no expand-all: every item with children, deepest
-        // first, so that only the last expansions make rows visible.
-        expandAll[1] = TimeIt([&] {
-            for (auto it = parents.rbegin(); it != parents.rend(); ++it)
-                native.Expand(*it, TVE_EXPAND);
+        s.expandAll.Time(n, [&] { tree.ExpandAll(parents); });
+        UpdateNow(tree.Hwnd());
+        PumpMessages();
+    }
+    std::fprintf(stderr, ".. tree, %s items, %s: %d run(s), %.1f s\n", SizeName(n).c_str(), s.insert.Who().c_str(),
+                 runs, Now() - start);
+}
+
+// Deleting every other child of an expanded item with n children, one by one,
+// with redrawing off around the loop as a host does.
+template <class TTree>
+void RunDeleteEveryOther(HWND host, TreeSeries& s, int n)
+{
+    const int runs = RunsFor(s.insert, n);
+    for (int run = 0; run < runs && s.deleteEveryOther.Repeat(n); ++run) {
+        TTree tree(host);
+        std::vector<HTREEITEM> items;
+        items.reserve(static_cast<size_t>(n));
+        HTREEITEM hParent = InsertChildren(tree, n, &items);
+        tree.Expand(hParent, TVE_EXPAND);
+        UpdateNow(tree.Hwnd());
+        PumpMessages();
+        s.deleteEveryOther.Time(n, [&] {
+            SetRedraw(tree.Hwnd(), false);
+            for (size_t i = 0; i < items.size(); i += 2)
+                tree.Delete(items[i]);
+            SetRedraw(tree.Hwnd(), true);
         });
     }
-    Report("build balanced tree, " + size + " items", build[0], build[1]);
-    Report("expand all, " + size + " items", expandAll[0], expandAll[1]);
-    OurTree wrapping(host, SEC_TVSX_WRAPLABELS);
-    BuildBalanced(n, [&](HTREEITEM hParent, int i) { return wrapping.Insert(hParent, i); });
-    Report("expand all, rows may wrap, " + size + " items", TimeIt([&] { wrapping.tree.ExpandAll(TVI_ROOT); }),
-           expandAll[1]);
+}
+
+// The node layer alone: n nodes made beforehand, each linked after the last.
+void RunAddChild(TreeSeries& s, int n)
+{
+    for (int run = 0; run < kRuns && s.addChild.Repeat(n); ++run) {
+        std::vector<SECTreeNode*> nodes(static_cast<size_t>(n));
+        for (SECTreeNode*& node : nodes)
+            node = new SECTreeNode;
+        SECTreeNode* parent = new SECTreeNode;
+        s.addChild.Time(n, [&] {
+            for (SECTreeNode* node : nodes)
+                SECTreeNode::AddChild(parent, node, SECTreeNode::addLast);
+        });
+        delete parent; // and with it every child
+    }
+}
+
+// Only this library has rows that wrap.
+void RunWrapping(HWND host, TreeSeries& s, int n)
+{
+    for (int run = 0; run < kRuns; ++run) {
+        OurTree tree(host, SEC_TVSX_WRAPLABELS);
+        HTREEITEM hParent = InsertChildren(tree, n, nullptr);
+        UpdateNow(tree.Hwnd());
+        s.wrapExpand.Time(n, [&] { tree.Expand(hParent, TVE_EXPAND); });
+        UpdateNow(tree.Hwnd());
+        PumpMessages();
+        s.wrapCollapse.Time(n, [&] { tree.Expand(hParent, TVE_COLLAPSE); });
+    }
+}
+
+// In a fresh process: the heap committed by n expanded children of one control.
+template <class TTree>
+void MeasureTree(HWND host, int n, MemoryUse& before, MemoryUse& after)
+{
+    TTree tree(host);
+    HTREEITEM hParent = tree.Insert(TVI_ROOT, -1);
+    UpdateNow(tree.Hwnd());
+    before = MeasureMemory();
+    for (int i = 0; i < n; ++i)
+        tree.Insert(hParent, i);
+    tree.Expand(hParent, TVE_EXPAND);
+    UpdateNow(tree.Hwnd());
+    after = MeasureMemory();
+}
+
+int MemoryChild(const std::string& who, int n)
+{
+    HWND host = CreateHostWindow();
+    if (host == nullptr)
+        return 1;
+    MemoryUse before;
+    MemoryUse after;
+    if (who == "ours")
+        MeasureTree<OurTree>(host, n, before, after);
+    else
+        MeasureTree<NativeTree>(host, n, before, after);
+    PrintMemoryChildResult(before, after, n);
+    return 0;
+}
+
+Row MakeRow(const std::string& group, const std::string& label, const Series& ours, const Series* native, int n)
+{
+    Row row;
+    row.group = group;
+    row.label = label;
+    row.ours = ours.At(n);
+    row.native = native != nullptr ? native->At(n) : -1;
+    return row;
 }
 } // namespace
 
 int main(int argc, char** argv)
 {
+    ParseOptions(argc, argv);
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TREEVIEW_CLASSES};
     InitCommonControlsEx(&icc);
-    bool quick = false;
-    for (int i = 1; i < argc; ++i)
-        quick |= std::string(argv[i]) == "--quick";
+    const Options& options = GetOptions();
+    if (!options.child.empty())
+        return options.child.size() == 3 && options.child[0] == "memory"
+                   ? MemoryChild(options.child[1], std::atoi(options.child[2].c_str()))
+                   : 2;
+
     HWND host = CreateHostWindow();
     if (host == nullptr) {
         std::fprintf(stderr, "no window could be created\n");
         return 1;
     }
-    const int n = quick ? 10000 : 100000;
-    std::printf("%-46s %14s %14s %9s\n", "workload", "this library", "native", "ratio");
-    WideWorkloads(host, n, true);
-    BalancedWorkloads(host, n);
+    const std::vector<int> sizes =
+        options.quick ? std::vector<int>{1000, 10000} : std::vector<int>{1000, 10000, 100000, 1000000};
+    const std::vector<int> deleteSizes =
+        options.quick ? std::vector<int>{1000, 4000} : std::vector<int>{1000, 10000, 40000, 100000, 1000000};
+    const int tableN = options.quick ? 10000 : kTableSize;
+    const int deleteN = options.quick ? 4000 : kDeleteTableSize;
+
+    TreeSeries ours("ours");
+    TreeSeries native("native");
+    std::printf("tree control (ours) against the platform's tree-view (native), same process; times are medians "
+                "of %d runs\n",
+                kRuns);
+    std::fflush(stdout);
+    for (int n : sizes) {
+        RunSize<OurTree>(host, ours, n);
+        RunSize<NativeTree>(host, native, n);
+        RunAddChild(ours, n);
+    }
+    for (int n : deleteSizes) {
+        RunDeleteEveryOther<OurTree>(host, ours, n);
+        RunDeleteEveryOther<NativeTree>(host, native, n);
+    }
+    RunWrapping(host, ours, tableN);
+
+    MemoryUse oursMemory;
+    MemoryUse nativeMemory;
+    const bool oursMeasured = RunMemoryChild({"memory", "ours", std::to_string(tableN)}, oursMemory);
+    const bool nativeMeasured = RunMemoryChild({"memory", "native", std::to_string(tableN)}, nativeMemory);
+
+    Results results("tree");
+    const std::string tableSize = SizeName(tableN);
+    results.Section("tree workloads (ratio = ours / native)");
+    {
+        Row row = MakeRow("AddChild at the last position",
+                          "SECTreeNode::AddChild, last position, " + tableSize + " children", ours.addChild, nullptr,
+                          tableN);
+        GoalLinear(row, ours.addChild, 0.030, kTableSize, tableN);
+        results.Add(row);
+    }
+    {
+        Row row = MakeRow("delete every other child",
+                          "delete every other child of an expanded item, " + SizeName(deleteN),
+                          ours.deleteEveryOther, &native.deleteEveryOther, deleteN);
+        GoalLinear(row, ours.deleteEveryOther);
+        results.Add(row);
+    }
+    {
+        Row row = MakeRow("expand", "expand " + tableSize + " children (one column, single-line)", ours.expand,
+                          &native.expand, tableN);
+        GoalAtMostNative(row);
+        results.Add(row);
+    }
+    {
+        Row row = MakeRow("collapse", "collapse them", ours.collapse, &native.collapse, tableN);
+        GoalAtMostNative(row);
+        results.Add(row);
+    }
+    {
+        Row row = MakeRow("expand all", "expand all, " + tableSize + " items", ours.expandAll, &native.expandAll,
+                          tableN);
+        GoalAtMostSeconds(row, 0.100, kTableSize, tableN);
+        results.Add(row);
+    }
+    {
+        Row row;
+        row.group = "memory per item";
+        row.label = "heap committed per item with its row, " + tableSize + " items";
+        row.bytes = true;
+        row.ours = oursMeasured ? oursMemory.committed : -1;
+        row.native = nativeMeasured ? nativeMemory.committed : -1;
+        GoalAtMostBytes(row, 250);
+        results.Add(row);
+        Row blocks = row;
+        blocks.group.clear();
+        blocks.label = "  of which in heap blocks (HeapWalk)";
+        blocks.ours = oursMeasured ? oursMemory.heapBlocks : -1;
+        blocks.native = nativeMeasured ? nativeMemory.heapBlocks : -1;
+        blocks.goal.clear();
+        results.Add(blocks);
+    }
+    results.Note("AddChild: the node layer alone (no native counterpart); nodes are made beforehand, only the "
+                 "linking is timed.");
+    results.Note("Deleting every other child: redrawing off around the loop (WM_SETREDRAW), for both controls.");
+    results.Note("Memory: growth of the committed private memory while the children are inserted and expanded in a "
+                 "fresh process; heap blocks: busy blocks with their headers over every heap (HeapWalk).");
+
+    results.Section("other workloads (no goal)");
+    results.Add(MakeRow("", "insert " + tableSize + " children below a collapsed item", ours.insert, &native.insert,
+                        tableN));
+    results.Add(MakeRow("", "delete all, " + tableSize + " + 1 items", ours.deleteAll, &native.deleteAll, tableN));
+    results.Add(MakeRow("", "build a balanced tree, " + tableSize + " items", ours.build, &native.build, tableN));
+    results.Add(MakeRow("", "expand, rows may wrap (native: single-line), " + tableSize, ours.wrapExpand,
+                        &native.expand, tableN));
+    results.Add(MakeRow("", "collapse, rows may wrap (native: single-line), " + tableSize, ours.wrapCollapse,
+                        &native.collapse, tableN));
+
+    const std::vector<std::pair<const Series*, const Series*>> pairs = {
+        {&ours.insert, &native.insert},       {&ours.expand, &native.expand},
+        {&ours.collapse, &native.collapse},   {&ours.deleteAll, &native.deleteAll},
+        {&ours.expandAll, &native.expandAll}, {&ours.deleteEveryOther, &native.deleteEveryOther},
+        {&ours.addChild, nullptr}};
+    std::vector<const Series*> scaling;
+    std::vector<const Series*> oursScaling;
+    for (const auto& pair : pairs) {
+        scaling.push_back(pair.first);
+        oursScaling.push_back(pair.first);
+        if (pair.second != nullptr)
+            scaling.push_back(pair.second);
+    }
+    results.PrintScaling(scaling);
+    results.PrintSummary(oursScaling);
     DestroyWindow(host);
     return 0;
 }
