@@ -401,6 +401,9 @@ public:
     virtual void OnEditUpdate();
     // Closes the editor without a word to the owner (its rows are going).
     void DiscardEdit();
+    // Destroys the editor's window, or, while the edit control is calling us
+    // back, retires it (it closes itself later).
+    void DestroyEditor();
     virtual void OnEditKillFocus();
 
     // ---- Notifications (SECListFrame.inl)
@@ -499,6 +502,8 @@ protected:
     void EndHeadingDrag();
     // Ends a heading press or drag whose button release never came.
     void AbandonHeadingPress();
+    // Keeps the hot, pressed and drop headings right when column nCol goes.
+    void ForgetHeading(int nCol);
     void SetHotColumn(int nCol);
     BOOL TypeAhead(WCHAR ch);
 
@@ -583,6 +588,7 @@ protected:
     CString m_strSavedEditText;           // cell text when editing began
     BOOL m_bEndingEdit = FALSE;           // EndLabelEdit is under way
     BOOL m_bQuietFocus = FALSE;           // the focus comes back from a discarded editor: no NM_SETFOCUS
+    int m_nEditorCallbacks = 0;           // the edit control is calling us back (EN_UPDATE) this many times deep
 
     // Colours
     COLORREF m_crText = 0;                // text

@@ -25,11 +25,24 @@ SECListEdit* SECListBaseT<THost>::EditLabel(int nItem, int nCol)
     m_nPendingEdit = -1;
     CancelEditTimer();
     m_nEditItem = nItem;
+    // Reading the cell's place and text may ask the owner, who may move or
+    // delete the row: then the edit is off before the owner hears of it.
+    const RowRef edited = GetRowRef(nItem);
+    auto rowStays = [&] { return IsAlive() && m_nEditItem == nItem && FindRow(edited, nItem) == nItem; };
 
     // A column that does not exist edits the row's own text over the first column.
     const int nGeometryCol = GetColumnRecord(nCol) ? nCol : 0;
     CRect label;
     GetCellRect(nItem, nGeometryCol, label, kCellLabel);
+    if (m_pEdit->m_hWnd != nullptr) {
+        m_bEndingEdit = FALSE;
+        return nullptr; // asked for the cell, the owner opened an edit of its own
+    }
+    if (!rowStays()) {
+        m_nEditItem = -1;
+        m_bEndingEdit = FALSE;
+        return nullptr;
+    }
     CRect inside;
     GetInsideRect(inside);
     const int left = std::max<int>(label.left - 4, 0);
@@ -59,21 +72,47 @@ SECListEdit* SECListBaseT<THost>::EditLabel(int nItem, int nCol)
 
     // The owner may change the rows while it is asked: an edit whose row moved
     // or went is off, as if vetoed.
-    const RowRef edited = GetRowRef(nItem);
-    const BOOL bVetoed = NotifyBeginLabelEdit(nItem, nSubItem);
-    if (bVetoed || m_nEditItem != nItem || FindRow(edited, nItem) != nItem) {
+    const BOOL bVetoed = rowStays() && NotifyBeginLabelEdit(nItem, nSubItem);
+    if (bVetoed || !rowStays() || m_pEdit->m_hWnd == nullptr) {
         if (m_pEdit->m_hWnd != nullptr)
-            m_pEdit->DestroyWindow();
+            DestroyEditor();
         m_nEditItem = -1;
         m_nPendingEdit = -1;
-    } else if (IsAlive() && m_pEdit->m_hWnd != nullptr) {
-        m_pEdit->ShowWindow(SW_SHOW);
-        m_pEdit->SetFocus();
-        m_strSavedEditText = text;
-        InvalidateItem(nItem, FALSE, TRUE);
+        m_bEndingEdit = FALSE;
+        return m_pEdit;
     }
+    // The edit is on: from here whatever ends an edit ends this one (showing
+    // it repaints the row, which may ask the owner, who may delete the row).
+    m_strSavedEditText = text;
     m_bEndingEdit = FALSE;
+    m_pEdit->ShowWindow(SW_SHOW);
+    if (m_pEdit->m_hWnd != nullptr)
+        m_pEdit->SetFocus();
+    if (m_nEditItem >= 0 && m_pEdit->m_hWnd != nullptr)
+        InvalidateItem(m_nEditItem, FALSE, TRUE);
     return m_pEdit;
+}
+
+template <class THost>
+void SECListBaseT<THost>::DestroyEditor()
+{
+    if (m_pEdit == nullptr || m_pEdit->m_hWnd == nullptr)
+        return;
+    if (m_nEditorCallbacks == 0) {
+        m_pEdit->DestroyWindow();
+        return;
+    }
+    // Called back from inside the edit control (its text changed and the
+    // owner ended the edit meanwhile): the control goes on with its own
+    // work after we return, so its window must outlive the call. It leaves
+    // the list's service at once (no id, not shown, no longer our editor)
+    // and closes itself when its turn in the message queue comes.
+    // (Away from the list too, which may be going: its children go with it.)
+    const HWND hEditor = m_pEdit->UnsubclassWindow();
+    ::SetWindowLongPtrW(hEditor, GWLP_ID, 0);
+    ::ShowWindow(hEditor, SW_HIDE);
+    ::SetParent(hEditor, nullptr);
+    ::PostMessageW(hEditor, WM_CLOSE, 0, 0);
 }
 
 template <class THost>
@@ -82,21 +121,40 @@ void SECListBaseT<THost>::OnEditUpdate()
     // Text set while the editor is being prepared is no edit yet.
     if (m_pEdit == nullptr || m_pEdit->m_hWnd == nullptr || !m_pEdit->IsWindowVisible() || m_nEditItem < 0)
         return;
-    const int nItem = m_nEditItem;
+    ++m_nEditorCallbacks;
+    struct Leave
+    {
+        int& count;
+        ~Leave() { --count; }
+    } leave{m_nEditorCallbacks};
+    // Every step below may ask the owner, who may end the edit or move or
+    // delete its row: the typed text only ever goes to the edited row.
+    const RowRef edited = GetRowRef(m_nEditItem);
+    auto stillOn = [&] {
+        return IsAlive() && m_pEdit->m_hWnd != nullptr && m_nEditItem >= 0 && FindRow(edited, m_nEditItem) == m_nEditItem;
+    };
     const int nSubItem = std::max(GetColumnSubItem(m_nEditCol), 0);
     const int nCol = GetColumnRecord(m_nEditCol) ? m_nEditCol : 0;
-    CRect before;
-    GetCellRect(nItem, nCol, before, kCellLabel);
     CString text;
     m_pEdit->GetWindowText(text);
-    SetItemText(nItem, nSubItem, text);
-    MarkRowForMeasuring(GetItemAt(nItem));
-    MeasureItemByIndex(nItem);
+    CRect before;
+    GetCellRect(m_nEditItem, nCol, before, kCellLabel);
+    if (!stillOn())
+        return;
+    SetItemText(m_nEditItem, nSubItem, text);
+    if (!stillOn())
+        return;
+    MarkRowForMeasuring(GetItemAt(m_nEditItem));
+    MeasureItemByIndex(m_nEditItem);
     CRect label;
-    GetCellRect(nItem, nCol, label, kCellLabel);
+    if (!stillOn() || !GetCellRect(m_nEditItem, nCol, label, kCellLabel))
+        return;
     if (label.Height() != before.Height()) {
         ReMeasureAllItems();
-        InvalidateItem(nItem, FALSE, TRUE, TRUE);
+        if (stillOn())
+            InvalidateItem(m_nEditItem, FALSE, TRUE, TRUE);
+        if (!stillOn() || !GetCellRect(m_nEditItem, nCol, label, kCellLabel))
+            return;
     }
     CRect inside;
     GetInsideRect(inside);
@@ -123,7 +181,7 @@ void SECListBaseT<THost>::DiscardEdit()
     if (::GetFocus() == m_pEdit->m_hWnd && IsAlive())
         THost::SetFocus();
     if (m_pEdit->m_hWnd != nullptr)
-        m_pEdit->DestroyWindow();
+        DestroyEditor();
     m_bQuietFocus = FALSE;
     m_bEndingEdit = bWasEnding;
 }
@@ -165,7 +223,7 @@ BOOL SECListBaseT<THost>::EndLabelEdit(BOOL bCommit)
     if (m_pEdit->m_hWnd != nullptr) {
         if (::GetFocus() == m_pEdit->m_hWnd)
             THost::SetFocus(); // the list takes the focus back from its editor
-        m_pEdit->DestroyWindow();
+        DestroyEditor();
     }
     ReMeasureAllItems();
     Invalidate();

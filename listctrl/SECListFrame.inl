@@ -432,6 +432,8 @@ void SECListBaseT<THost>::OnDestroy()
     }
     if (m_nEditItem >= 0)
         EndLabelEdit(FALSE);
+    if (m_nEditorCallbacks > 0)
+        DestroyEditor(); // the edit control calling us back must outlive this
     FreeOwnImageLists();
     if (m_pTip != nullptr && m_pTip->m_hWnd != nullptr)
         m_pTip->DestroyWindow();

@@ -41,6 +41,11 @@ int SECListBaseT<THost>::ProcessSelection(int nItem, UINT nHitFlags, UINT nKeyFl
             return false;
         return !m_bVeto;
     };
+    // Steps that keep the anchor put it back afterwards; repainting on the way
+    // may ask the owner, who may move or delete the anchor's row.
+    auto keepAnchor = [this](int anchor, const RowRef& ref, const RecordsWatch& watch) {
+        m_nAnchor = watch.Changed() ? FindRow(ref, anchor) : anchor;
+    };
     HideTip();
     const BOOL bShift = (nKeyFlags & SEC_KEY_SHIFT) != 0;
     const BOOL bCtrl = (nKeyFlags & SEC_KEY_CONTROL) != 0;
@@ -55,16 +60,21 @@ int SECListBaseT<THost>::ProcessSelection(int nItem, UINT nHitFlags, UINT nKeyFl
             if (!askHook())
                 return 0;
             const int anchor = m_nAnchor >= 0 && m_nAnchor < GetItemCount() ? m_nAnchor : nItem;
+            const RowRef anchorRef = GetRowRef(anchor);
+            RecordsWatch watch(this);
             DeselectAllItems(-1);
             SelectItemRange(anchor, nItem, TRUE);
             FocusAndSelectItem(nItem, TRUE);
-            m_nAnchor = anchor;
-            InvalidateItemRange(anchor, nItem);
+            keepAnchor(anchor, anchorRef, watch);
+            if (!watch.Changed())
+                InvalidateItemRange(anchor, nItem);
         } else {
             if (!bByMouse) {
                 const int anchor = m_nAnchor;
+                const RowRef anchorRef = GetRowRef(anchor);
+                RecordsWatch watch(this);
                 SetFocusItem(nItem);
-                m_nAnchor = anchor;
+                keepAnchor(anchor, anchorRef, watch);
                 if (nItem != old)
                     return 1; // control-arrow only moves the focus
             }
@@ -82,8 +92,10 @@ int SECListBaseT<THost>::ProcessSelection(int nItem, UINT nHitFlags, UINT nKeyFl
             return 1; // the release collapses the selection
         if ((nHitFlags & SEC_LVHT_ONITEMICON) && bSelected) {
             const int anchor = m_nAnchor;
+            const RowRef anchorRef = GetRowRef(anchor);
+            RecordsWatch watch(this);
             SetFocusItem(nItem);
-            m_nAnchor = anchor;
+            keepAnchor(anchor, anchorRef, watch);
             return 1;
         }
         if (!askHook())
@@ -208,6 +220,9 @@ int SECListBaseT<THost>::TrackColumnDivider(CPoint point, int nCol)
         return 0;
     ::SetCapture(m_hWnd);
     this->UpdateWindow();
+    // The paint may ask the owner, who may destroy the window.
+    if (!IsAlive() || ::GetCapture() != m_hWnd)
+        return 0;
     m_bTrackingDivider = TRUE;
     const int x0 = point.x;
     const int left = GetColumnLeft(nCol);
@@ -227,7 +242,7 @@ int SECListBaseT<THost>::TrackColumnDivider(CPoint point, int nCol)
         dc.DrawDragRect(&moving, frame, nullptr, frame);
         MSG msg;
         BOOL bDone = FALSE;
-        while (!bDone && ::GetCapture() == m_hWnd) {
+        while (!bDone && IsAlive() && ::GetCapture() == m_hWnd) {
             const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
             if (got <= 0) {
                 if (got == 0)
@@ -867,12 +882,15 @@ template <class THost>
 void SECListBaseT<THost>::OnSetFocus(CWnd* pOldWnd)
 {
     THost::OnSetFocus(pOldWnd);
+    if (m_bQuietFocus) {
+        Invalidate(); // the focus came back from a discarded editor: nothing to tell, nothing to measure
+        return;
+    }
     if (!IsMultiSelect() && m_nFocusIndex >= 0)
         InvalidateItem(m_nFocusIndex, TRUE);
     else
         Invalidate();
-    if (!m_bQuietFocus)
-        NotifyParent(NM_SETFOCUS);
+    NotifyParent(NM_SETFOCUS);
 }
 
 template <class THost>

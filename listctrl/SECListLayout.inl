@@ -283,7 +283,10 @@ int SECListBaseT<THost>::GetItemHeight(int nItem)
         if (pRow == nullptr)
             return 0;
     }
-    return std::max(pRow->m_cy, 0);
+    // A measured row is at least one pixel high; so is one whose measuring
+    // the owner broke off: every walk down the rows advances, even past an
+    // owner that inserts a row each time it is asked for a text.
+    return std::max(pRow->m_cy, 1);
 }
 
 template <class THost>

@@ -122,9 +122,17 @@ int SECListBaseT<THost>::InsertItemRecord(int nItem, SECListItem* pItem)
     m_selection.RowInserted(nItem);
     RowsChanged();
     RecordsChanged();
-    if (m_nFocusIndex < 0)
-        FocusAndSelectItem(0, TRUE); // the first row of an empty list takes focus and selection
     PadSubItems(pItem);
+    if (m_nFocusIndex < 0) {
+        // The first row of an empty list takes focus and selection. Repainting
+        // it may ask the owner, who may move or delete it: the answer is where
+        // the row is now, -1 when it went.
+        const RowRef ref = GetRowRef(nItem);
+        RecordsWatch watch(this);
+        FocusAndSelectItem(0, TRUE);
+        if (watch.Changed())
+            return FindRow(ref, nItem);
+    }
     return nItem;
 }
 
@@ -140,12 +148,11 @@ void SECListBaseT<THost>::AdmitRecord(SECListItem* pItem)
 template <class THost>
 void SECListBaseT<THost>::PadSubItems(SECListItem* pItem)
 {
-    // A record made elsewhere gets the cells of every sub-item column.
-    const int columns = GetColumnCount();
-    if (columns >= 2) {
-        while (pItem->m_subItems.GetSize() < std::max<INT_PTR>(columns - 1, m_nSubItems))
-            pItem->m_subItems.Add(new SECListSubItem);
-    }
+    // A record made elsewhere gets a cell for every sub-item slot. (Columns
+    // that share a slot, as a column inserted at the front shares the row's
+    // own text, get no cell of their own: every row has one cell per slot.)
+    while (pItem->m_subItems.GetSize() < m_nSubItems)
+        pItem->m_subItems.Add(new SECListSubItem);
 }
 
 template <class THost>
@@ -235,6 +242,8 @@ BOOL SECListBaseT<THost>::ReplaceItemRecords(int nItem, int nOldCount, SECListIt
     follow(m_nFocusIndex, nItem - 1);
     follow(m_nAnchor, nItem - 1);
     follow(m_nDropHilite, -1);
+    if (m_nEditItem >= 0 && mapRow(m_nEditItem) == kGone && !m_bEndingEdit)
+        DiscardEdit(); // opened by the owner on a going row after it was told of the last edit's end
     follow(m_nEditItem, -1);
     follow(m_nPendingEdit, -1);
     const int newCount = GetItemCount();
@@ -268,10 +277,14 @@ int SECListBaseT<THost>::InsertItem(const LVITEMW* pItem)
     LVITEMW item = *pItem;
     item.iItem = nItem;
     item.iSubItem = 0;
+    const RowRef ref = GetRowRef(nItem);
+    RecordsWatch watch(this);
     SetItem(&item, m_bAutoUpdate);
     if (m_bAutoUpdate)
         UpdateScrollBars();
-    return nItem;
+    // Told of a callback field, or asked for texts by the layout, the owner
+    // may have moved or deleted the new row.
+    return watch.Changed() ? FindRow(ref, nItem) : nItem;
 }
 
 template <class THost>
@@ -646,6 +659,17 @@ BOOL SECListBaseT<THost>::DeleteItem(int nItem, int nCount)
         meant[static_cast<size_t>(k)] = GetRowRef(nItem + k);
     RecordsWatch watch(this);
     InvalidateItem(std::max(nItem - 1, 0), FALSE, FALSE, TRUE, FALSE);
+    if (watch.Changed()) {
+        // Asked for texts by the repaint, the owner changed the rows: it is
+        // told of the first of the rows asked for that is still there.
+        nItem = -1;
+        for (const RowRef& ref : meant) {
+            if ((nItem = FindRow(ref)) >= 0)
+                break;
+        }
+        if (nItem < 0)
+            return FALSE;
+    }
     NotifyDeleteItem(nItem);
     // An edit of a row that goes ends first; its owner hears of that too.
     if (!watch.Changed() && m_nEditItem >= nItem && m_nEditItem - nItem < nCount)
@@ -702,9 +726,14 @@ template <class THost>
 void SECListBaseT<THost>::RemoveRows(int nItem, int nCount)
 {
     const int last = nItem + nCount - 1;
-    // An edit still being offered to the owner (it deletes its row while asked) is off.
-    if (m_nEditItem >= nItem && m_nEditItem <= last)
+    // An edit still being offered to the owner (it deletes its row while asked)
+    // is off. One the owner opened on a going row after it was told of the end
+    // of the last one goes without a word: there is no row left to tell of.
+    if (m_nEditItem >= nItem && m_nEditItem <= last) {
+        if (!m_bEndingEdit)
+            DiscardEdit();
         m_nEditItem = -1;
+    }
     if (m_nPendingEdit >= nItem)
         m_nPendingEdit = -1;
 
@@ -811,21 +840,26 @@ int SECListBaseT<THost>::InsertColumnRecord(int nCol, SECListColumn* pColumn, BO
     }
     // Columns inserted before others take a new slot at their own position; the
     // later columns move up a slot with their data, so every row keeps exactly
-    // one cell per slot and each column goes on showing what it showed.
+    // one cell per slot and each column goes on showing what it showed. (Where
+    // columns share a slot, as a column inserted at the front shares the row's
+    // own text, positions run ahead of slots: the new slot is never past the
+    // last one plus one.)
     m_columns.InsertAt(nCol, pColumn);
     if (pColumn->m_iSubItem < 0 || pColumn->m_iSubItem > m_nSubItems) {
+        const int slot = std::min(nCol, m_nSubItems + 1);
         for (int i = 0; i < GetColumnCount(); ++i) {
             SECListColumn* pOther = m_columns[i];
-            if (pOther != pColumn && pOther->m_iSubItem >= nCol)
+            if (pOther != pColumn && pOther->m_iSubItem >= slot)
                 ++pOther->m_iSubItem;
         }
-        pColumn->m_iSubItem = nCol;
+        pColumn->m_iSubItem = slot;
         for (int i = 0; i < GetItemCount(); ++i) {
             SECListItem* pRow = m_items.GetAt(i);
-            const INT_PTR at = std::min<INT_PTR>(nCol - 1, pRow->m_subItems.GetSize());
+            const INT_PTR at = std::min<INT_PTR>(slot - 1, pRow->m_subItems.GetSize());
             pRow->m_subItems.InsertAt(at, new SECListSubItem);
         }
         ++m_nSubItems;
+        RecordsChanged();
     }
     if (pColumn->m_cx == -1)
         pColumn->m_cx = 10;
@@ -895,6 +929,7 @@ BOOL SECListBaseT<THost>::DeleteColumn(int nCol)
     SECListColumn* pColumn = GetColumnRecord(nCol);
     if (pColumn == nullptr)
         return FALSE;
+    ForgetHeading(nCol);
     const int s = pColumn->m_iSubItem;
     if (s >= 1) {
         for (int i = 0; i < GetItemCount(); ++i) {
@@ -932,6 +967,25 @@ BOOL SECListBaseT<THost>::DeleteColumn(int nCol)
     return TRUE;
 }
 
+// A heading that goes is neither hot nor pressed any more (a press on it is
+// abandoned); the headings after it move down by one.
+template <class THost>
+void SECListBaseT<THost>::ForgetHeading(int nCol)
+{
+    if (m_nPressedCol == nCol)
+        AbandonHeadingPress();
+    auto follow = [nCol](int& col) {
+        if (col == nCol)
+            col = -1;
+        else if (col > nCol)
+            --col;
+    };
+    follow(m_nPressedCol);
+    follow(m_nHotCol);
+    if (m_nDropCol > nCol)
+        --m_nDropCol;
+}
+
 template <class THost>
 BOOL SECListBaseT<THost>::DeleteColumn(LPCWSTR lpszHeading)
 {
@@ -944,6 +998,8 @@ template <class THost>
 BOOL SECListBaseT<THost>::DeleteAllColumns()
 {
     DeleteAllItems();
+    AbandonHeadingPress();
+    m_nHotCol = -1;
     for (int i = 0; i < GetColumnCount(); ++i)
         delete m_columns[i];
     m_columns.RemoveAll();
@@ -977,6 +1033,15 @@ BOOL SECListBaseT<THost>::MoveColumn(int nFrom, int nTo, BOOL bRedraw)
     const int nAt = (nTo > nFrom && !bClamped) ? nTo - 1 : nTo;
     m_columns.InsertAt(nAt, pColumn);
 
+    // After the move column i shows sub-item i. A column that shared a slot
+    // (one inserted at the front shares the row's own text) needs a slot of
+    // its own for that: every row gets an empty cell for it.
+    while (m_nSubItems < count - 1) {
+        for (int r = 0; r < GetItemCount(); ++r)
+            m_items.GetAt(r)->m_subItems.Add(new SECListSubItem);
+        ++m_nSubItems;
+        RecordsChanged();
+    }
     // Slot permutation: new slot i (the column now at index i) takes the cells of
     // the slot that column showed before; slots no column claims keep their order.
     const int slots = m_nSubItems;

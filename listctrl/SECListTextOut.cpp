@@ -28,8 +28,9 @@ int SECDrawCellText(HDC hDC, LPCWSTR pszText, RECT* pRect, UINT nFlags)
         x = pRect->right - size.cx;
     int y = pRect->top;
     if (nFlags & DT_VCENTER)
-        y = pRect->top + (pRect->bottom - pRect->top - size.cy) / 2;
+        y = pRect->top + (pRect->bottom - pRect->top) / 2 - size.cy / 2; // each half rounded as DrawTextW rounds it
     ::ExtTextOutW(hDC, x, y, (nFlags & DT_NOCLIP) ? 0 : ETO_CLIPPED, pRect, pszText, static_cast<UINT>(length),
                   nullptr);
-    return size.cy;
+    // As DrawTextW: with vertical centring, the offset of the text's bottom.
+    return (nFlags & DT_VCENTER) ? y - pRect->top + size.cy : size.cy;
 }

@@ -34,6 +34,8 @@ run_pass() {
     local dir=$1 label=$2 pass fail
     rm -rf "$dir/test-results"
     mkdir -p "$dir/test-results"
+    # ctest leaves the list of failed entries of an earlier run when all pass.
+    rm -f "$dir/Testing/Temporary/LastTestsFailed.log"
     log "running tests ($label)"
     (cd "$dir" && ctest --output-on-failure -j"$(nproc)" ${MORVA_CTEST_ARGS:-} "${@:3}") || status=1
     # Kept before any other ctest call (count-results.sh lists the tests) rewrites them.

@@ -310,3 +310,51 @@ TEST(ListOwnerChanges, SettingAnOwnersCellSurvivesTheOwnerDeletingTheRowWhenTold
     EXPECT_EQ(3, list.GetItemCount());
     EXPECT_TRUE(ModelIsConsistent(list));
 }
+
+// Typing in the editor asks the owner for the row's other cells (the row is
+// measured again). An owner that ends the edit, deletes the row or destroys
+// the list right then must not pull the edit control from under its own
+// keystroke, and the typed text goes nowhere else.
+TEST(ListOwnerChanges, AnOwnerEndingTheEditWhileTheEditorIsTypingIn)
+{
+    for (int what = 0; what < 3; ++what) {
+        SCOPED_TRACE(what == 0 ? "ends the edit" : what == 1 ? "deletes the row" : "destroys the list");
+        ListWindow w(LVS_REPORT | LVS_NOLABELWRAP | LVS_EDITLABELS, 6);
+        for (int r = 0; r < 6; ++r)
+            w.list.SetItemText(r, 1, LPSTR_TEXTCALLBACKW);
+        w.owner.answers[LVN_ENDLABELEDITW] = 1;
+        bool armed = false;
+        w.owner.onNotify = [&](NMHDR* header, LRESULT&) {
+            auto* info = reinterpret_cast<NMLVDISPINFOW*>(header);
+            if (header->code != LVN_GETDISPINFOW || !armed || info->item.iSubItem != 1)
+                return false;
+            armed = false;
+            if (what == 0)
+                w.list.EndLabelEdit(TRUE);
+            else if (what == 1)
+                w.list.DeleteItem(2);
+            else
+                w.list.DestroyWindow();
+            return false;
+        };
+        w.Focus();
+        w.list.EditLabel(2, 0);
+        const HWND hEditor = w.Editor();
+        ASSERT_NE(nullptr, hEditor);
+        armed = true;
+        ::SendMessageW(hEditor, WM_CHAR, L'z', 1); // the control replaces the selection, then tells the list
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageW(&msg); // the retired editor closes itself
+        EXPECT_FALSE(::IsWindow(hEditor)) << "the editor is gone once its keystroke is done";
+        if (what == 2)
+            continue;
+        EXPECT_EQ(nullptr, w.Editor());
+        EXPECT_EQ(-1, w.list.GetEditItem());
+        // Ended with the commit, the edit keeps what was typed; with its row
+        // gone, nothing does.
+        for (int r = 0; r < w.list.GetItemCount(); ++r)
+            EXPECT_EQ(what == 0 && r == 2, w.list.GetItemText(r, 0) == L"z") << "row " << r;
+        EXPECT_TRUE(ModelIsConsistent(w.list));
+    }
+}

@@ -100,8 +100,12 @@ std::string RandomInput::Key(SECListBaseC& list)
     const bool shift = Chance(25), control = Chance(25);
     const UINT key = keys[Pick(static_cast<int>(sizeof(keys) / sizeof(keys[0])))];
     SetModifierKeys(shift, control);
+    // A system key that opens the window menu (shift+Escape, F10, Alt) would
+    // start the system's menu loop, which waits for input nobody sends here.
+    const bool bMenuKey = key == VK_ESCAPE || key == VK_F10 || key == VK_MENU || key == VK_SPACE;
     if (list.m_hWnd != nullptr)
-        list.SendMessage(Chance(5) ? WM_SYSKEYDOWN : WM_KEYDOWN, key, Chance(10) ? UINT(Pick(0x10000)) : 1u);
+        list.SendMessage(Chance(5) && !bMenuKey ? WM_SYSKEYDOWN : WM_KEYDOWN, key,
+                         Chance(10) ? UINT(Pick(0x10000)) : 1u);
     SetModifierKeys(false, false);
     return "key " + Hex(key) + (shift ? " shift" : "") + (control ? " control" : "");
 }

@@ -76,6 +76,13 @@ int g_noteCount = 0; // lines held
 
 void NoteForCrash(const std::string& line)
 {
+    // MORVA_TRACE=1 prints every note as it is made: a run that hangs shows
+    // where it is.
+    static const bool trace = std::getenv("MORVA_TRACE") != nullptr;
+    if (trace) {
+        std::fprintf(stderr, "%s\n", line.c_str());
+        std::fflush(stderr);
+    }
     const size_t n = line.size() < kNoteChars - 1 ? line.size() : kNoteChars - 1;
     std::memcpy(g_notes[g_nextNote], line.data(), n);
     g_notes[g_nextNote][n] = '\0';

@@ -5,6 +5,7 @@
 //   MORVA_SEEDS  a list of seeds and ranges, e.g. "7", "3,9,20-30", "1-2000"
 //                (the long run: scripts/test.sh passes it on);
 //   MORVA_STEPS  steps per seed.
+//   MORVA_TRACE  set: every step and owner act is printed as it happens.
 #pragma once
 #include <functional>
 #include <string>
