@@ -180,7 +180,6 @@ void SECListBaseT<THost>::DrawRows(SECListPaintContext* pContext)
     const BOOL bPrinting = pDC->IsPrinting();
     CRect inside;
     GetInsideRect(inside);
-    const int count = GetItemCount();
     int walked = 0;
     SECListMeasureScope<THost> measuring(this); // one context for the rows measured on the way
     // Rows are measured and drawn with the owner's texts; an owner that changes
@@ -193,7 +192,7 @@ void SECListBaseT<THost>::DrawRows(SECListPaintContext* pContext)
         int x = inside.left - m_nHorzOffset;
         int y = inside.top;
         int lineHeight = 0;
-        for (int i = m_nTopIndex; i < count && y < inside.bottom; ++i) {
+        for (int i = m_nTopIndex; i < GetItemCount() && y < inside.bottom && !watch.Changed(); ++i) {
             MeasureItem(i, m_items.GetAt(i));
             if (watch.Changed())
                 break;
@@ -217,7 +216,8 @@ void SECListBaseT<THost>::DrawRows(SECListPaintContext* pContext)
         const int left = -m_nHorzOffset;
         const int width = GetPaintTotalWidth(pContext);
         int y = inside.top;
-        for (int i = m_nTopIndex; i < count; ++i) {
+        // (Finding the width may already have asked the owner for texts.)
+        for (int i = m_nTopIndex; i < GetItemCount() && !watch.Changed(); ++i) {
             if (!bPrinting && y >= inside.bottom)
                 break;
             MeasureItem(i, m_items.GetAt(i));

@@ -149,9 +149,13 @@ BOOL SECTreeBaseT<TList>::NotifyBeginLabelEdit(int nItem, int nSubItem)
     // An owner's label is shown to it as text, never as the callback marker.
     std::vector<WCHAR> label;
     if (pNode->IsTextCallback()) {
+        const SECTreeNodeRef ref = RefOf(pNode);
         label.assign(TList::kTextBufferChars, L'\0');
         info.item.pszText = const_cast<LPWSTR>(GetLabel(pNode, label.data(), TList::kTextBufferChars));
         info.item.cchTextMax = TList::kTextBufferChars;
+        // Asked for the label, the owner may have deleted the item: no edit then.
+        if (!IsLive(ref) || !this->IsAlive())
+            return TRUE;
     }
     return this->SendNotify(&info.hdr, TVN_BEGINLABELEDITW) == 1;
 }
