@@ -532,7 +532,17 @@ protected:
         int nHeight = -1;       // height of the rows area
         UINT nGeneration = 0;   // m_nRowsGeneration
         UINT nEpoch = 0;        // m_nHeightsEpoch
+        // What the rows area was found from, so that InvalidateItem can trust
+        // nEnd without asking the window for its client rectangle.
+        UINT nSizeStamp = 0;    // m_nSizeStamp
+        DWORD dwStyle = 0;      // m_dwListStyle
+        DWORD dwScroll = 0;     // m_dwScrollStyle
+        int nHeaderHeight = 0;  // m_nHeaderHeight
     } m_pageEnd;
+    UINT m_nSizeStamp = 0;                // bumped by every WM_SIZE
+    // Whether nItem lies below the visible rows by what GetPageEnd last found,
+    // if that still holds; answers without a call into the window system.
+    BOOL IsKnownBelowPage(int nItem) const;
     CRect m_rcBars[2];                    // where PositionScrollBars put the horizontal and vertical bar
     BOOL m_bBarRepaintPosted = FALSE;     // the message that repaints the bars is on its way
     UINT m_nNextSerial = 0;               // serial of the last row that entered the list

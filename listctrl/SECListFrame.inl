@@ -450,6 +450,7 @@ void SECListBaseT<THost>::OnDestroy()
 template <class THost>
 void SECListBaseT<THost>::OnSize(UINT nType, int cx, int cy)
 {
+    ++m_nSizeStamp;
     PositionScrollBars();
     if (GetColumnCount() > 0) {
         CheckFitColumns();

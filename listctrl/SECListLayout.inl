@@ -1260,12 +1260,29 @@ int SECListBaseT<THost>::GetPageEnd()
     c.nHeight = inside.Height();
     c.nGeneration = m_nRowsGeneration;
     c.nEpoch = m_nHeightsEpoch;
+    c.nSizeStamp = m_nSizeStamp;
+    c.dwStyle = m_dwListStyle;
+    c.dwScroll = m_dwScrollStyle;
+    c.nHeaderHeight = m_nHeaderHeight;
     return end;
+}
+
+template <class THost>
+BOOL SECListBaseT<THost>::IsKnownBelowPage(int nItem) const
+{
+    const PageEndCache& c = m_pageEnd;
+    return c.nEnd >= 0 && nItem >= c.nEnd && c.nTop == m_nTopIndex && c.nGeneration == m_nRowsGeneration &&
+           c.nEpoch == m_nHeightsEpoch && c.nSizeStamp == m_nSizeStamp && c.dwStyle == m_dwListStyle &&
+           c.dwScroll == m_dwScrollStyle && c.nHeaderHeight == m_nHeaderHeight;
 }
 
 template <class THost>
 void SECListBaseT<THost>::InvalidateItem(int nItem, BOOL bLabelOnly, BOOL bErase, BOOL bToBottom, BOOL bNow)
 {
+    // Selecting every row of a long list reaches here once per row: rows
+    // known to be below the page cost no call into the window system.
+    if (IsKnownBelowPage(nItem))
+        return;
     if (!IsAlive() || nItem < m_nTopIndex || nItem >= GetItemCount())
         return;
     // Rows below the visible ones are rejected at once: selecting every row

@@ -82,7 +82,7 @@ BOOL SECListBaseT<THost>::AllocSubItems(SECListItem* pItem)
 {
     if (pItem == nullptr)
         return FALSE;
-    pItem->m_subItems.SetSize(0, m_nSubItems);
+    pItem->m_subItems.Reserve(m_nSubItems);
     for (int i = 0; i < m_nSubItems; ++i)
         pItem->m_subItems.Add(new SECListSubItem);
     return TRUE;

@@ -1,12 +1,13 @@
 #include "listctrl/SECListRecords.h"
 #include <cwchar>
+#include "listctrl/SECListPool.h"
 
 LPWSTR SECListCopyText(LPCWSTR pszText)
 {
     if (pszText == nullptr || SECListIsCallbackText(pszText))
         return const_cast<LPWSTR>(pszText);
     const size_t n = std::wcslen(pszText);
-    LPWSTR copy = new WCHAR[n + 1];
+    LPWSTR copy = static_cast<LPWSTR>(SECListPool::Allocate((n + 1) * sizeof(WCHAR)));
     std::wmemcpy(copy, pszText, n + 1);
     return copy;
 }
@@ -14,7 +15,7 @@ LPWSTR SECListCopyText(LPCWSTR pszText)
 void SECListFreeText(LPWSTR pszText)
 {
     if (pszText != nullptr && !SECListIsCallbackText(pszText))
-        delete[] pszText;
+        SECListPool::Free(pszText);
 }
 
 SECListSubItem::~SECListSubItem()
@@ -27,4 +28,24 @@ SECListItem::~SECListItem()
     SECListFreeText(m_pszText);
     for (INT_PTR i = 0; i < m_subItems.GetSize(); ++i)
         delete m_subItems[i];
+}
+
+void* SECListSubItem::operator new(size_t cb)
+{
+    return SECListPool::Allocate(cb);
+}
+
+void SECListSubItem::operator delete(void* p) noexcept
+{
+    SECListPool::Free(p);
+}
+
+void* SECListItem::operator new(size_t cb)
+{
+    return SECListPool::Allocate(cb);
+}
+
+void SECListItem::operator delete(void* p) noexcept
+{
+    SECListPool::Free(p);
 }

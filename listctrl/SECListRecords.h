@@ -7,6 +7,7 @@
 #include "framework/AfxTypes.h"
 #include "framework/CArray.h"
 #include "framework/CString.h"
+#include "listctrl/SECListCells.h"
 
 // Owned copy of a text; null and the callback marker are kept as they are.
 MORVA_API LPWSTR SECListCopyText(LPCWSTR pszText);
@@ -24,6 +25,9 @@ public:
     ~SECListSubItem();
     SECListSubItem(const SECListSubItem&) = delete;
     SECListSubItem& operator=(const SECListSubItem&) = delete;
+    // Cells live in the list's pool (see SECListPool.h).
+    static void* operator new(size_t cb);
+    static void operator delete(void* p) noexcept;
 
     LPWSTR m_pszText = LPSTR_TEXTCALLBACKW; // owned text; a cell never set asks the owner
     CRect m_rcText;                         // text rectangle, relative to the cell
@@ -37,8 +41,15 @@ public:
     ~SECListItem();
     SECListItem(const SECListItem&) = delete;
     SECListItem& operator=(const SECListItem&) = delete;
+    // Rows live in the list's pool (see SECListPool.h); so do records of
+    // derived classes, whatever their size.
+    static void* operator new(size_t cb);
+    static void operator delete(void* p) noexcept;
+    // Placement forms, for hosts that recycle record memory of their own.
+    static void* operator new(size_t, void* pWhere) noexcept { return pWhere; }
+    static void operator delete(void*, void*) noexcept {}
 
-    CArray<SECListSubItem*, SECListSubItem*> m_subItems; // element k is sub-item k + 1 (owned)
+    SECListCells m_subItems;    // element k is sub-item k + 1 (owned)
     LPWSTR m_pszText = nullptr; // the row's own text (sub-item 0)
     UINT m_state = 0;           // LVIS_ bits other than focused, selected and drop-highlighted
     int m_nImage = 0;           // small image index; I_IMAGECALLBACK asks the owner

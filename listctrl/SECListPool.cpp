@@ -1,0 +1,240 @@
+#include "listctrl/SECListPool.h"
+#include <windows.h>
+#include <cstdint>
+#include <new>
+
+namespace
+{
+constexpr std::size_t kGranule = 8;                          // block sizes step by this
+constexpr std::size_t kClassCount = SECListPool::kMaxBlock / kGranule;
+constexpr std::size_t kChunkBytes = 64 * 1024;               // the system's allocation granularity
+constexpr std::size_t kChunksPerRegion = 4096;               // 256 MB of address space per region
+constexpr std::size_t kRegionBytes = kChunkBytes * kChunksPerRegion;
+constexpr std::size_t kMaxRegions = 64;                      // 16 GB of rows and texts at most
+constexpr std::size_t kWordBits = 64;
+
+// Lies at the start of each chunk; blocks follow it.
+struct Chunk
+{
+    Chunk* pPrev;       // neighbours in its class's list of chunks with room
+    Chunk* pNext;
+    void* pFree;        // freed blocks, each holding the next one's address
+    char* pBump;        // first block never handed out
+    char* pEnd;         // end of the last whole block
+    std::size_t nLive;  // blocks handed out and not freed
+    std::size_t nClass; // size class: blocks are (nClass + 1) * kGranule bytes
+    bool bListed;       // in its class's list of chunks with room
+};
+constexpr std::size_t kHeaderBytes = (sizeof(Chunk) + 15) / 16 * 16;
+
+struct Region
+{
+    char* pBase;                                        // reserved range of kRegionBytes
+    std::uint64_t used[kChunksPerRegion / kWordBits];   // committed chunks
+};
+
+struct SizeClass
+{
+    Chunk* pRoom;  // chunks with at least one block free
+    Chunk* pSpare; // an empty chunk kept for the next block of this size
+};
+
+// Constant-initialised, so the pool works before and after static constructors.
+SRWLOCK g_lock = SRWLOCK_INIT;
+Region g_regions[kMaxRegions];
+std::size_t g_nRegions = 0;
+SizeClass g_classes[kClassCount];
+std::size_t g_nLive = 0;
+std::size_t g_nChunks = 0;
+
+class Lock
+{
+public:
+    Lock() { AcquireSRWLockExclusive(&g_lock); }
+    ~Lock() { ReleaseSRWLockExclusive(&g_lock); }
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+};
+
+Region* FindRegion(const void* p)
+{
+    const char* pc = static_cast<const char*>(p);
+    for (std::size_t i = 0; i < g_nRegions; ++i) {
+        if (pc >= g_regions[i].pBase && pc < g_regions[i].pBase + kRegionBytes)
+            return &g_regions[i];
+    }
+    return nullptr;
+}
+
+void Link(Chunk* pChunk)
+{
+    SizeClass& cls = g_classes[pChunk->nClass];
+    pChunk->pPrev = nullptr;
+    pChunk->pNext = cls.pRoom;
+    if (cls.pRoom != nullptr)
+        cls.pRoom->pPrev = pChunk;
+    cls.pRoom = pChunk;
+    pChunk->bListed = true;
+}
+
+void Unlink(Chunk* pChunk)
+{
+    SizeClass& cls = g_classes[pChunk->nClass];
+    if (pChunk->pPrev != nullptr)
+        pChunk->pPrev->pNext = pChunk->pNext;
+    else
+        cls.pRoom = pChunk->pNext;
+    if (pChunk->pNext != nullptr)
+        pChunk->pNext->pPrev = pChunk->pPrev;
+    pChunk->pPrev = pChunk->pNext = nullptr;
+    pChunk->bListed = false;
+}
+
+void Reset(Chunk* pChunk, std::size_t nClass)
+{
+    const std::size_t size = (nClass + 1) * kGranule;
+    char* pFirst = reinterpret_cast<char*>(pChunk) + kHeaderBytes;
+    pChunk->pPrev = pChunk->pNext = nullptr;
+    pChunk->pFree = nullptr;
+    pChunk->pBump = pFirst;
+    pChunk->pEnd = pFirst + (kChunkBytes - kHeaderBytes) / size * size;
+    pChunk->nLive = 0;
+    pChunk->nClass = nClass;
+    pChunk->bListed = false;
+}
+
+// Commits a chunk in a region with room, reserving a new region when all are full.
+Chunk* CommitChunk()
+{
+    for (std::size_t r = 0;; ++r) {
+        if (r == g_nRegions) {
+            if (g_nRegions == kMaxRegions)
+                return nullptr;
+            void* pBase = VirtualAlloc(nullptr, kRegionBytes, MEM_RESERVE, PAGE_NOACCESS);
+            if (pBase == nullptr)
+                return nullptr;
+            Region& fresh = g_regions[g_nRegions];
+            fresh.pBase = static_cast<char*>(pBase);
+            for (std::uint64_t& word : fresh.used)
+                word = 0;
+            ++g_nRegions;
+        }
+        Region& region = g_regions[r];
+        for (std::size_t w = 0; w < kChunksPerRegion / kWordBits; ++w) {
+            if (region.used[w] == ~std::uint64_t(0))
+                continue;
+            std::size_t bit = 0;
+            while ((region.used[w] >> bit) & 1)
+                ++bit;
+            char* pAt = region.pBase + (w * kWordBits + bit) * kChunkBytes;
+            if (VirtualAlloc(pAt, kChunkBytes, MEM_COMMIT, PAGE_READWRITE) == nullptr)
+                return nullptr;
+            region.used[w] |= std::uint64_t(1) << bit;
+            ++g_nChunks;
+            return reinterpret_cast<Chunk*>(pAt);
+        }
+    }
+}
+
+void ReleaseChunk(Chunk* pChunk)
+{
+    Region* pRegion = FindRegion(pChunk);
+    const std::size_t index =
+        static_cast<std::size_t>(reinterpret_cast<char*>(pChunk) - pRegion->pBase) / kChunkBytes;
+    VirtualFree(pChunk, kChunkBytes, MEM_DECOMMIT);
+    pRegion->used[index / kWordBits] &= ~(std::uint64_t(1) << (index % kWordBits));
+    --g_nChunks;
+}
+} // namespace
+
+namespace SECListPool
+{
+void* Allocate(std::size_t cb)
+{
+    if (cb == 0)
+        cb = 1;
+    if (cb > kMaxBlock)
+        return ::operator new(cb);
+    const std::size_t nClass = (cb - 1) / kGranule;
+    const std::size_t size = (nClass + 1) * kGranule;
+    {
+        Lock lock;
+        SizeClass& cls = g_classes[nClass];
+        Chunk* pChunk = cls.pRoom;
+        if (pChunk == nullptr) {
+            pChunk = cls.pSpare;
+            cls.pSpare = nullptr;
+            if (pChunk == nullptr)
+                pChunk = CommitChunk();
+            if (pChunk != nullptr) {
+                Reset(pChunk, nClass);
+                Link(pChunk);
+            }
+        }
+        if (pChunk != nullptr) {
+            void* p = pChunk->pFree;
+            if (p != nullptr) {
+                pChunk->pFree = *static_cast<void**>(p);
+            } else {
+                p = pChunk->pBump;
+                pChunk->pBump += size;
+            }
+            ++pChunk->nLive;
+            ++g_nLive;
+            if (pChunk->pFree == nullptr && pChunk->pBump + size > pChunk->pEnd)
+                Unlink(pChunk);
+            return p;
+        }
+    }
+    // Out of address space for the pool: the heap still serves.
+    return ::operator new(cb);
+}
+
+void Free(void* p) noexcept
+{
+    if (p == nullptr)
+        return;
+    {
+        Lock lock;
+        Region* pRegion = FindRegion(p);
+        if (pRegion != nullptr) {
+            const std::size_t offset = static_cast<std::size_t>(static_cast<char*>(p) - pRegion->pBase);
+            Chunk* pChunk = reinterpret_cast<Chunk*>(pRegion->pBase + offset / kChunkBytes * kChunkBytes);
+            *static_cast<void**>(p) = pChunk->pFree;
+            pChunk->pFree = p;
+            --pChunk->nLive;
+            --g_nLive;
+            if (!pChunk->bListed)
+                Link(pChunk);
+            if (pChunk->nLive == 0) {
+                SizeClass& cls = g_classes[pChunk->nClass];
+                Unlink(pChunk);
+                if (cls.pSpare == nullptr)
+                    cls.pSpare = pChunk;
+                else
+                    ReleaseChunk(pChunk);
+            }
+            return;
+        }
+    }
+    ::operator delete(p);
+}
+
+bool Owns(const void* p) noexcept
+{
+    Lock lock;
+    return FindRegion(p) != nullptr;
+}
+
+std::size_t GetLiveBlockCount() noexcept
+{
+    Lock lock;
+    return g_nLive;
+}
+
+std::size_t GetChunkCount() noexcept
+{
+    Lock lock;
+    return g_nChunks;
+}
+} // namespace SECListPool

@@ -1,0 +1,34 @@
+// Small blocks for the list's rows, cells and texts. A list of 10^5 rows holds
+// half a million blocks of at most a few dozen bytes; the process heap charges
+// 48 bytes for any block up to 32 and more for its headers, which doubled the
+// bytes per row. Here blocks of one size class are carved out of 64 KB chunks
+// with no header per block: the chunk a block lives in, found from its address,
+// says its size.
+//
+// Chunks come from address ranges reserved for the pool, so a pointer that is
+// not in one of them (a block larger than the pool serves) goes back to the
+// C++ heap: Free needs no size and cannot hand a block to the wrong place.
+// A chunk whose last block is freed is returned to the system (one empty chunk
+// per size class is kept for the next row), so deleting rows gives memory
+// back. One lock guards the pool: lists on several threads may share it.
+#pragma once
+#include <cstddef>
+#include "framework/MorvaApi.h"
+
+namespace SECListPool
+{
+// Largest block the pool serves; larger ones come from the C++ heap.
+constexpr std::size_t kMaxBlock = 256;
+
+// A block of at least cb bytes, aligned to 8; throws std::bad_alloc when no
+// memory is left.
+MORVA_API void* Allocate(std::size_t cb);
+// Frees a block from Allocate; null is ignored.
+MORVA_API void Free(void* p) noexcept;
+// Whether p lies in a chunk of the pool (and so came from a pooled Allocate).
+MORVA_API bool Owns(const void* p) noexcept;
+
+// Counts for tests and benchmarks: pooled blocks in use, and chunks committed.
+MORVA_API std::size_t GetLiveBlockCount() noexcept;
+MORVA_API std::size_t GetChunkCount() noexcept;
+} // namespace SECListPool
