@@ -113,18 +113,9 @@ _Node* SECTreeBaseT<TList>::PrevSiblingOf(const _Node* pNode)
 }
 
 template <class TList>
-_Node* SECTreeBaseT<TList>::LastChildOf(_Node* pNode)
+_Node* SECTreeBaseT<TList>::LastChildOf(const _Node* pNode)
 {
-    _Node* pHint = NodeOf(pNode->m_pLastChild);
-    if (pHint != nullptr && pHint->GetRawParent() == pNode && pHint->GetRawNextSibling() == nullptr)
-        return pHint;
-    _Node* pLast = FirstChildOf(pNode);
-    if (pLast != nullptr) {
-        while (NextSiblingOf(pLast) != nullptr)
-            pLast = NextSiblingOf(pLast);
-    }
-    pNode->m_pLastChild = pLast;
-    return pLast;
+    return NodeOf(pNode->GetRawLastChild());
 }
 
 template <class TList>

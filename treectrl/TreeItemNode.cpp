@@ -6,8 +6,8 @@ LONG g_nLiveTexts = 0; // texts allocated by SetText and not yet freed
 }
 
 _Node::_Node()
-    : m_item{}, m_bMarker(FALSE), m_nPrefixWidth(0), m_nAttributes(0), m_nMinRowHeight(0), m_pLastChild(nullptr),
-      m_pRowRecord(nullptr), m_nTreeFlags(0), m_nSerial(0)
+    : m_item{}, m_bMarker(FALSE), m_nPrefixWidth(0), m_nAttributes(0), m_nMinRowHeight(0), m_pRowRecord(nullptr),
+      m_nTreeFlags(0), m_nSerial(0)
 {
     m_item.iImage = noImage;
     m_item.iSelectedImage = noImage;

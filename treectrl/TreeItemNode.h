@@ -58,7 +58,6 @@ public:
     int m_nMinRowHeight; // starting height of the node's list row; 0 for none
 
     // Kept by the tree control that links the node, for its own bookkeeping.
-    SECTreeNode* m_pLastChild; // last child when it was linked or unlinked by the control; checked before use
     void* m_pRowRecord;        // the list row record showing the node; null while it has no row
     UINT m_nTreeFlags;         // marks of the control's running operations (deletion, insertion, re-synchronisation)
     UINT m_nSerial;            // number the control gave the node when it made it; tells it from a later node at its address
