@@ -700,7 +700,9 @@ void SECTreeBaseT<TList>::ReleaseRefresh()
         return;
     if (m_bScrollBarsDue)
         UpdateScrollBars();
-    if (m_bRepaintDue && this->IsAlive())
+    // A window that does not show (redrawing turned off, say) drops any
+    // invalidation, which costs a trip to the window server all the same.
+    if (m_bRepaintDue && this->IsAlive() && ::IsWindowVisible(m_hWnd))
         this->Invalidate();
     m_bRepaintDue = FALSE;
 }
