@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cwchar>
+#include <map>
 #include <vector>
 #include "framework/Framework.h"
 #include "listctrl/SECListClient.h"
@@ -316,6 +317,11 @@ public:
     void MarkRowForMeasuring(SECListItem* pRow, BOOL bHeightToo = FALSE);
     // Rows came, went or need measuring: what was found from all rows is stale.
     void RowsChanged();
+    // Around the removal of rows nItem..nItem + nCount - 1: the widest label of
+    // a single-column list stays known when it was and the rows' widths were
+    // counted (answered TRUE before the removal; KeepWidestLabel after it).
+    BOOL ForgetLabelWidths(int nItem, int nCount);
+    void KeepWidestLabel();
     // Whether the row's height and rectangles are known (not marked, and not
     // older than the last InvalidateRowHeights).
     BOOL IsRowMeasured(const SECListItem* pRow) const
@@ -552,6 +558,8 @@ protected:
     UINT m_nRowsGeneration = 1;           // bumped by RowsChanged
     UINT m_nWidestGeneration = 0;         // generation m_nWidestLabel was found in
     int m_nWidestLabel = 0;               // widest label's right edge plus margin
+    std::map<int, int> m_widestCounts;    // rows per label right edge plus margin, found with m_nWidestLabel
+    BOOL m_bWidestCounted = FALSE;        // m_widestCounts holds every row (all were measured)
     CImageList* m_pImageLists[kImageListCount] = {}; // normal, small, state, header
     BOOL m_bOwnImageList[kImageListCount] = {};      // the list in use is a copy the control made
     CImageList* m_pRetiredImageLists[kImageListCount] = {}; // copy replaced last, handed back to the caller (owned)

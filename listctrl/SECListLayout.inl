@@ -2,6 +2,8 @@
 // offsets, the child scroll bars, and what is under a point. Part of
 // SECListBaseT; compiled in SECListBaseC.cpp.
 
+#include "listctrl/SECListCharWidths.h"
+
 namespace SECListDetail {
 // Horizontal scroll step of a line command and of a wheel notch, in pixels.
 const int kHorzLineStep = 15;
@@ -70,6 +72,29 @@ public:
             m_pContext = m_pList->CreatePaintContext(m_pDC);
         return m_pContext;
     }
+    // The character widths of hFont, when pDC is the measuring context a scope
+    // open for pList made (a plain screen context): texts measured there need
+    // no GDI call each. Null otherwise.
+    static const SECListCharWidths* WidthsFor(const SECListBaseT<THost>* pList, CDC* pDC, HFONT hFont)
+    {
+        for (SECListMeasureScope* p = s_pInnermost; p != nullptr; p = p->m_pOuter) {
+            if (p->m_pList != pList || !p->m_bOwned || p->m_pDC != pDC)
+                continue;
+            if (p->m_nPlainScreen < 0) {
+                const HDC hdc = pDC->GetSafeHdc();
+                p->m_nPlainScreen = ::GetDeviceCaps(hdc, TECHNOLOGY) == DT_RASDISPLAY &&
+                                    ::GetMapMode(hdc) == MM_TEXT && ::GetTextCharacterExtra(hdc) == 0;
+            }
+            if (!p->m_nPlainScreen)
+                return nullptr;
+            if (p->m_hWidthsFont != hFont) {
+                p->m_hWidthsFont = hFont;
+                p->m_pWidths = SECListCharWidths::ForFont(pDC->GetSafeHdc(), hFont);
+            }
+            return p->m_pWidths;
+        }
+        return nullptr;
+    }
 
 private:
     // The scope of the same list this one borrows from; null when it is the outermost.
@@ -86,6 +111,9 @@ private:
     BOOL m_bOwned = FALSE;             // this scope made the context and releases it
     HFONT m_hOldFont = nullptr;        // font displaced by the list's font
     SECListPaintContext* m_pContext = nullptr; // context made by Context(), owned
+    int m_nPlainScreen = -1;                   // the context is a screen context in MM_TEXT; -1 until looked at
+    HFONT m_hWidthsFont = nullptr;             // font m_pWidths belongs to
+    const SECListCharWidths* m_pWidths = nullptr; // its character widths; null when it has none
 };
 
 // ---------------------------------------------------------------------------
@@ -178,21 +206,35 @@ int SECListBaseT<THost>::GetTotalWidth()
     int widest = 0;
     if (!HasVariableRowHeight()) {
         if (m_nWidestGeneration != m_nRowsGeneration) {
+            // Every row's label edge is counted, so that rows going one by one
+            // need no new walk over all rows (ForgetLabelWidths).
             SECListMeasureScope<THost> scope(this);
             RecordsWatch watch(this);
             int found = 0;
             BOOL bWhole = TRUE;
+            BOOL bAllMeasured = TRUE;
+            std::map<int, int> counts;
+            auto last = counts.end();
             for (int i = 0; i < GetItemCount(); ++i) {
                 MeasureItem(i, m_items.GetAt(i));
                 if (watch.Changed()) {
                     bWhole = FALSE; // the owner changed the rows: this width is not kept
                     break;
                 }
-                found = std::max<int>(found, m_items.GetAt(i)->m_rcText.right + 5);
+                const SECListItem* pRow = m_items.GetAt(i);
+                const int right = pRow->m_rcText.right + 5;
+                found = std::max<int>(found, right);
+                bAllMeasured = bAllMeasured && IsRowMeasured(pRow);
+                if (last == counts.end() || last->first != right)
+                    last = counts.emplace(right, 0).first;
+                ++last->second;
             }
             m_nWidestLabel = found;
-            if (bWhole)
+            if (bWhole) {
                 m_nWidestGeneration = m_nRowsGeneration;
+                m_widestCounts.swap(counts);
+                m_bWidestCounted = bAllMeasured;
+            }
         }
         widest = m_nWidestLabel;
     } else {
@@ -373,13 +415,22 @@ void SECListBaseT<THost>::CalcTextRect(SECListPaintContext* pContext, CRect& rec
         flags |= DT_SINGLELINE;
     }
     CDC* pDC = pContext->m_pDC;
-    HGDIOBJ old = pDC->SelectObject(pContext->m_hFont ? pContext->m_hFont : GetOwnerFont());
+    const HFONT hFont = pContext->m_hFont ? pContext->m_hFont : GetOwnerFont();
     // A left-aligned single line without control characters measures the same
     // with the text extent, at a fraction of the cost: large single-line lists
-    // (and every tree) measure each row once.
+    // (and every tree) measure each row once. In the measuring context, the
+    // font's character widths give that extent without a GDI call.
     const BOOL bPlainLine = (flags & DT_SINGLELINE) && align == LVCFMT_LEFT &&
                             std::none_of(text, text + length, [](WCHAR ch) { return ch < L' '; });
     SIZE extent{};
+    if (bPlainLine) {
+        const SECListCharWidths* pWidths = SECListMeasureScope<THost>::WidthsFor(this, pDC, hFont);
+        if (pWidths != nullptr && pWidths->Measure(text, length, extent)) {
+            rect.SetRect(0, 0, extent.cx, extent.cy);
+            return;
+        }
+    }
+    HGDIOBJ old = pDC->SelectObject(hFont);
     if (bPlainLine && ::GetTextExtentPoint32W(pDC->GetSafeHdc(), text, length, &extent))
         rect.SetRect(0, 0, extent.cx, extent.cy);
     else
@@ -453,6 +504,31 @@ template <class THost>
 void SECListBaseT<THost>::RowsChanged()
 {
     ++m_nRowsGeneration;
+}
+
+template <class THost>
+BOOL SECListBaseT<THost>::ForgetLabelWidths(int nItem, int nCount)
+{
+    if (m_nWidestGeneration != m_nRowsGeneration || !m_bWidestCounted)
+        return FALSE;
+    for (int i = nItem; i < nItem + nCount; ++i) {
+        const SECListItem* pRow = m_items.GetAt(i);
+        const auto it = IsRowMeasured(pRow) ? m_widestCounts.find(pRow->m_rcText.right + 5) : m_widestCounts.end();
+        if (it == m_widestCounts.end()) {
+            m_bWidestCounted = FALSE; // not as counted: the next width walks all rows again
+            return FALSE;
+        }
+        if (--it->second == 0)
+            m_widestCounts.erase(it);
+    }
+    return TRUE;
+}
+
+template <class THost>
+void SECListBaseT<THost>::KeepWidestLabel()
+{
+    m_nWidestLabel = m_widestCounts.empty() ? 0 : std::max(m_widestCounts.rbegin()->first, 0);
+    m_nWidestGeneration = m_nRowsGeneration;
 }
 
 template <class THost>

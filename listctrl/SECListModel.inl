@@ -737,11 +737,15 @@ void SECListBaseT<THost>::RemoveRows(int nItem, int nCount)
     if (m_nPendingEdit >= nItem)
         m_nPendingEdit = -1;
 
+    // The other rows keep their widths: the widest label is found from the counts.
+    const BOOL bKeepWidest = ForgetLabelWidths(nItem, nCount);
     for (int i = nItem; i <= last; ++i)
         DeleteItemRecord(m_items.GetAt(i));
     m_items.RemoveAt(nItem, nCount);
     RowsChanged();
     RecordsChanged();
+    if (bKeepWidest)
+        KeepWidestLabel();
     const int newCount = GetItemCount();
     m_nTopIndex = std::max(0, std::min(m_nTopIndex, newCount - 1));
 

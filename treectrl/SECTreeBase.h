@@ -308,8 +308,8 @@ protected:
     static _Node* FirstChildOf(const _Node* pNode);
     static _Node* NextSiblingOf(const _Node* pNode);
     static _Node* PrevSiblingOf(const _Node* pNode);
-    // The last child through the node's hint; the hint is repaired when stale.
-    static _Node* LastChildOf(_Node* pNode);
+    // The end of the node's raw child run (remembered by the node).
+    static _Node* LastChildOf(const _Node* pNode);
     // Whether items may be inserted below the node: not while it or an
     // ancestor is being deleted, nor below a node not linked yet.
     BOOL CanTakeChildren(const _Node* pNode) const;

@@ -1,6 +1,6 @@
 // Insertion and deletion of tree items: the node factory, positions including
-// both sorted orders, linking with a last-child hint, and deletion children
-// first with one notification per item. Part of SECTreeBaseT; compiled in
+// both sorted orders, linking, and deletion children first with one
+// notification per item. Part of SECTreeBaseT; compiled in
 // SECTreeBaseC.cpp.
 
 // ---------------------------------------------------------------------------
@@ -41,43 +41,26 @@ int SECTreeBaseT<TList>::CompareItems(_Node* pFirst, _Node* pSecond)
 // ---------------------------------------------------------------------------
 // Linking
 
-// Appending after the last child or after the node linked last costs a
-// constant; other positions walk the sibling run as SECTreeNode::AddChild does,
-// comparing addresses only, so that a position that is not a child fails
-// without being read.
+// Appending costs a constant (the parent remembers its last child), and so
+// does inserting after the last child or after the node linked last; other
+// positions walk the sibling run in SECTreeNode::AddChild, comparing addresses
+// only, so that a position that is not a child fails without being read.
 template <class TList>
 BOOL SECTreeBaseT<TList>::LinkNode(_Node* pParent, _Node* pChild, UINT_PTR nPosition)
 {
-    if (FirstChildOf(pParent) == nullptr) {
-        if (!SECTreeNode::AddChild(pParent, pChild, SECTreeNode::addLast))
-            return FALSE;
-        pParent->m_pLastChild = pChild;
-        ++m_nChanges;
-        return TRUE;
+    _Node* pKnown = nullptr;
+    if (nPosition != SECTreeNode::addFirst && nPosition != SECTreeNode::addLast &&
+        nPosition != SECTreeNode::addLastAlso) {
+        if (m_pLastInserted != nullptr && nPosition == reinterpret_cast<UINT_PTR>(m_pLastInserted) &&
+            m_pLastInserted->GetRawParent() == pParent)
+            pKnown = m_pLastInserted;
+        else if (_Node* pLast = LastChildOf(pParent); nPosition == reinterpret_cast<UINT_PTR>(pLast))
+            pKnown = pLast;
     }
-    _Node* pLast = LastChildOf(pParent);
-    _Node* pAfter = nullptr;
-    if (nPosition == SECTreeNode::addLast || nPosition == SECTreeNode::addLastAlso ||
-        nPosition == reinterpret_cast<UINT_PTR>(pLast))
-        pAfter = pLast;
-    else if (nPosition != SECTreeNode::addFirst && m_pLastInserted != nullptr &&
-             nPosition == reinterpret_cast<UINT_PTR>(m_pLastInserted) && m_pLastInserted->GetRawParent() == pParent)
-        pAfter = m_pLastInserted;
-    if (pAfter == nullptr) {
-        if (!SECTreeNode::AddChild(pParent, pChild, nPosition))
-            return FALSE;
-        ++m_nChanges;
-        return TRUE;
-    }
-    _Node* pNext = NextSiblingOf(pAfter);
-    pChild->SetParent(pParent);
-    pChild->SetPrevSibling(pAfter);
-    pChild->SetNextSibling(pNext);
-    if (pNext != nullptr)
-        pNext->SetPrevSibling(pChild);
-    pAfter->SetNextSibling(pChild);
-    if (pAfter == pLast)
-        pParent->m_pLastChild = pChild;
+    if (pKnown != nullptr)
+        SECTreeNode::AddChildAfterKnown(pParent, pChild, pKnown);
+    else if (!SECTreeNode::AddChild(pParent, pChild, nPosition))
+        return FALSE;
     ++m_nChanges;
     return TRUE;
 }
@@ -85,9 +68,6 @@ BOOL SECTreeBaseT<TList>::LinkNode(_Node* pParent, _Node* pChild, UINT_PTR nPosi
 template <class TList>
 void SECTreeBaseT<TList>::UnlinkNode(_Node* pNode)
 {
-    _Node* pParent = ParentOf(pNode);
-    if (pParent != nullptr && pParent->m_pLastChild == pNode)
-        pParent->m_pLastChild = PrevSiblingOf(pNode);
     pNode->Detach();
     ++m_nChanges;
 }

@@ -10,6 +10,14 @@
 //
 // Navigation helpers go through the virtual link getters, so they see the level
 // skipping of SECTreeNodeX; Detach and AddChild work on the raw links.
+//
+// Appending: a parent remembers its last child, so that AddChild at the last
+// position costs a constant instead of a walk along the siblings. The memo is
+// trusted only while no link was written outside AddChild and Detach (through
+// the setters, say) anywhere since it was taken, and only when the run it was
+// taken from was consistent (every child's parent link and back link right);
+// otherwise AddChild walks as before and takes the memo anew. Either way the
+// links come out exactly as the walk makes them.
 #pragma once
 #include <windows.h>
 #include "framework/MorvaApi.h"
@@ -52,6 +60,10 @@ public:
     SECTreeNode* GetRawNextSibling() const { return m_pNextSibling; }
     SECTreeNode* GetRawPrevSibling() const { return m_pPrevSibling; }
     SECTreeNode* GetRawFirstChild() const { return m_pFirstChild; }
+    // End of the raw sibling run below this node (null for a leaf): the
+    // remembered last child when it can be trusted, else a walk, which also
+    // remembers what it found when the run is consistent.
+    SECTreeNode* GetRawLastChild() const;
 
     // Navigation
     // Number of GetParent steps to the top, counted in 16 bits.
@@ -100,14 +112,35 @@ public:
     {
         return reinterpret_cast<UINT_PTR>(pAfter);
     }
+    // AddChild(pParent, pChild, PositionAfter(pAfter)) without the search for
+    // pAfter: the caller knows that pAfter is a child of pParent, linked by
+    // AddChild (a control's own bookkeeping, for instance).
+    static void AddChildAfterKnown(SECTreeNode* pParent, SECTreeNode* pChild, SECTreeNode* pAfter);
 
     // Whether the memory of a node at pNode can be read and written; see
     // IsAncestorOf.
     static BOOL IsNodeMemoryUsable(const void* pNode);
 
-protected:
+private:
+    // Every link is written here, so that the last-child memo can be trusted.
+    // A write that may leave a memo wrong (any setter, an AddChild that fails
+    // or takes a node still linked, a Detach of a node its neighbours do not
+    // point back to) makes every memo of the process untrusted.
+    static void DistrustLastChildren();
+    // The memo, when it can be trusted; null otherwise.
+    SECTreeNode* TrustedLastChild() const;
+    void RememberLastChild(SECTreeNode* pLast) const;
+    // The last child by walking the run; remembers it when the run is consistent.
+    SECTreeNode* WalkToLastChild() const;
+    // AddChild's linking once the arguments passed.
+    static BOOL LinkChild(SECTreeNode* pParent, SECTreeNode* pChild, UINT_PTR nPosition);
+    // Links pChild (whose parent link is set) after pAfter, a child of pParent.
+    static void LinkAfter(SECTreeNode* pParent, SECTreeNode* pChild, SECTreeNode* pAfter);
+
     SECTreeNode* m_pParent;      // null for the topmost node
     SECTreeNode* m_pNextSibling; // null for the last child
     SECTreeNode* m_pPrevSibling; // null for the first child
     SECTreeNode* m_pFirstChild;  // null for a leaf
+    mutable SECTreeNode* m_pLastChild; // remembered end of the child run; see TrustedLastChild
+    mutable UINT m_nLastChildEra;      // the link era the memo was taken in; 0 for none
 };

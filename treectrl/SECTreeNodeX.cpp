@@ -48,7 +48,7 @@ BOOL SECTreeNodeX::IsAtSkipOffset(int nOffset) const
 
 SECTreeNode* SECTreeNodeX::GetParent() const
 {
-    SECTreeNode* pParent = m_pParent;
+    SECTreeNode* pParent = GetRawParent();
     if (pParent == nullptr)
         return nullptr;
     if (IsAtSkipOffset(1))
@@ -58,36 +58,31 @@ SECTreeNode* SECTreeNodeX::GetParent() const
 
 SECTreeNode* SECTreeNodeX::GetNextSibling() const
 {
-    if (m_pNextSibling != nullptr || m_pParent == nullptr)
-        return m_pNextSibling;
+    if (GetRawNextSibling() != nullptr || GetRawParent() == nullptr)
+        return GetRawNextSibling();
     if (!IsAtSkipOffset(1))
         return nullptr;
     // Continue with the children of the parent's next sibling.
-    const SECTreeNode* pUncle = m_pParent->GetRawNextSibling();
+    const SECTreeNode* pUncle = GetRawParent()->GetRawNextSibling();
     return pUncle != nullptr ? pUncle->GetRawFirstChild() : nullptr;
 }
 
 SECTreeNode* SECTreeNodeX::GetPrevSibling() const
 {
-    if (m_pPrevSibling != nullptr || m_pParent == nullptr)
-        return m_pPrevSibling;
+    if (GetRawPrevSibling() != nullptr || GetRawParent() == nullptr)
+        return GetRawPrevSibling();
     if (!IsAtSkipOffset(1))
         return nullptr;
     // Continue with the last child of the parent's previous sibling.
-    const SECTreeNode* pUncle = m_pParent->GetRawPrevSibling();
-    SECTreeNode* pLast = pUncle != nullptr ? pUncle->GetRawFirstChild() : nullptr;
-    if (pLast == nullptr)
-        return nullptr;
-    while (pLast->GetRawNextSibling() != nullptr)
-        pLast = pLast->GetRawNextSibling();
-    return pLast;
+    const SECTreeNode* pUncle = GetRawParent()->GetRawPrevSibling();
+    return pUncle != nullptr ? pUncle->GetRawLastChild() : nullptr;
 }
 
 SECTreeNode* SECTreeNodeX::GetFirstChild() const
 {
-    if (m_pFirstChild == nullptr)
+    if (GetRawFirstChild() == nullptr)
         return nullptr;
     if (IsAtSkipOffset(-1))
-        return m_pFirstChild->GetRawFirstChild();
-    return m_pFirstChild;
+        return GetRawFirstChild()->GetRawFirstChild();
+    return GetRawFirstChild();
 }

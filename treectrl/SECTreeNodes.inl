@@ -113,18 +113,9 @@ _Node* SECTreeBaseT<TList>::PrevSiblingOf(const _Node* pNode)
 }
 
 template <class TList>
-_Node* SECTreeBaseT<TList>::LastChildOf(_Node* pNode)
+_Node* SECTreeBaseT<TList>::LastChildOf(const _Node* pNode)
 {
-    _Node* pHint = NodeOf(pNode->m_pLastChild);
-    if (pHint != nullptr && pHint->GetRawParent() == pNode && pHint->GetRawNextSibling() == nullptr)
-        return pHint;
-    _Node* pLast = FirstChildOf(pNode);
-    if (pLast != nullptr) {
-        while (NextSiblingOf(pLast) != nullptr)
-            pLast = NextSiblingOf(pLast);
-    }
-    pNode->m_pLastChild = pLast;
-    return pLast;
+    return NodeOf(pNode->GetRawLastChild());
 }
 
 template <class TList>
@@ -709,7 +700,9 @@ void SECTreeBaseT<TList>::ReleaseRefresh()
         return;
     if (m_bScrollBarsDue)
         UpdateScrollBars();
-    if (m_bRepaintDue && this->IsAlive())
+    // A window that does not show (redrawing turned off, say) drops any
+    // invalidation, which costs a trip to the window server all the same.
+    if (m_bRepaintDue && this->IsAlive() && ::IsWindowVisible(m_hWnd))
         this->Invalidate();
     m_bRepaintDue = FALSE;
 }

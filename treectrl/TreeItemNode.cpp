@@ -6,8 +6,8 @@ LONG g_nLiveTexts = 0; // texts allocated by SetText and not yet freed
 }
 
 _Node::_Node()
-    : m_item{}, m_bMarker(FALSE), m_nPrefixWidth(0), m_nAttributes(0), m_nMinRowHeight(0), m_pLastChild(nullptr),
-      m_pRowRecord(nullptr), m_nTreeFlags(0), m_nSerial(0)
+    : m_item{}, m_nAttributes(0), m_nMinRowHeight(0), m_pRowRecord(nullptr), m_nTreeFlags(0), m_nSerial(0),
+      m_pLabelCache(nullptr)
 {
     m_item.iImage = noImage;
     m_item.iSelectedImage = noImage;
@@ -17,6 +17,14 @@ _Node::~_Node()
 {
     FreeText(m_item.pszText);
     m_item.pszText = nullptr;
+    delete m_pLabelCache;
+}
+
+SECTreeLabelCache& _Node::GetLabelCache()
+{
+    if (m_pLabelCache == nullptr)
+        m_pLabelCache = new SECTreeLabelCache;
+    return *m_pLabelCache;
 }
 
 BOOL _Node::IsExpanded() const { return (m_item.state & TVIS_EXPANDED) != 0; }

@@ -1,7 +1,8 @@
 // _Node: the item node of the tree control. Besides the links and level skipping
 // of SECTreeNodeX it carries the item's record (text, images, state, item data),
 // the flags the tree control inherits down the subtree, and values the label
-// renderer caches between paints.
+// renderer caches between paints (kept apart, made only for a label that
+// needs them: few do, and every node would pay for them).
 //
 // The item text is owned by the node: null, a copy made by SetText, or the
 // callback marker LPSTR_TEXTCALLBACKW (the owner supplies the text on demand).
@@ -12,6 +13,15 @@
 #include <commctrl.h>
 #include "framework/CString.h"
 #include "treectrl/SECTreeNodeX.h"
+
+// What the label renderer caches for a label with the highlight marker.
+struct SECTreeLabelCache
+{
+    BOOL m_bMarker = FALSE; // the label holds the highlight marker
+    CString m_strPrefix;    // label text before the marker
+    CString m_strSuffix;    // label text after the marker
+    int m_nPrefixWidth = 0; // pixel width of m_strPrefix
+};
 
 class MORVA_API _Node : public SECTreeNodeX
 {
@@ -29,7 +39,7 @@ public:
     };
 
     _Node();
-    // Frees the owned text (not null, not the callback marker).
+    // Frees the owned text (not null, not the callback marker) and the label cache.
     ~_Node() override;
 
     // Expanded flag: TVIS_EXPANDED in the item state.
@@ -49,16 +59,18 @@ public:
     // lets tests prove that texts are freed, and callback markers are not.
     static LONG GetLiveTextCount();
 
+    // The renderer's cache of the label, made on first use.
+    SECTreeLabelCache& GetLabelCache();
+    // Null until the renderer made it.
+    const SECTreeLabelCache* FindLabelCache() const { return m_pLabelCache; }
+    // Whether the label holds the highlight marker, as the renderer found.
+    BOOL HasMarker() const { return m_pLabelCache != nullptr && m_pLabelCache->m_bMarker; }
+
     TVITEMW m_item;      // the item's attributes; hItem is set to the node itself on insertion
-    BOOL m_bMarker;      // the label holds the highlight marker (set by the renderer)
-    CString m_strPrefix; // label text before the highlight marker (renderer cache)
-    CString m_strSuffix; // label text after the highlight marker (renderer cache)
-    int m_nPrefixWidth;  // pixel width of m_strPrefix (renderer cache)
     UINT m_nAttributes;  // attrGreyed and attrHidden bits
     int m_nMinRowHeight; // starting height of the node's list row; 0 for none
 
     // Kept by the tree control that links the node, for its own bookkeeping.
-    SECTreeNode* m_pLastChild; // last child when it was linked or unlinked by the control; checked before use
     void* m_pRowRecord;        // the list row record showing the node; null while it has no row
     UINT m_nTreeFlags;         // marks of the control's running operations (deletion, insertion, re-synchronisation)
     UINT m_nSerial;            // number the control gave the node when it made it; tells it from a later node at its address
@@ -66,4 +78,6 @@ public:
 private:
     // Frees an owned text; null and the callback marker are left alone.
     static void FreeText(LPWSTR pszText);
+
+    SECTreeLabelCache* m_pLabelCache; // the renderer's cache (owned); null until needed
 };

@@ -18,6 +18,10 @@ TEST(ItemNode, OwnsACopyOfItsTextButNeverTheCallbackMarker)
     node->SetText(LPSTR_TEXTCALLBACKW);
     EXPECT_TRUE(node->IsTextCallback() && _Node::GetLiveTextCount() == base);
     node->SetText(L"freed with the tree");
+    // The renderer's label cache exists only once asked for, and goes with the node.
+    EXPECT_TRUE(node->FindLabelCache() == nullptr && !node->HasMarker());
+    node->GetLabelCache().m_bMarker = TRUE;
+    EXPECT_TRUE(node->HasMarker() && node->FindLabelCache() == &node->GetLabelCache());
     delete root; // through the base: the item nodes' destructors run
     EXPECT_EQ(base, _Node::GetLiveTextCount());
 }
