@@ -1,5 +1,22 @@
 #include "DemoDialog.h"
 #include "DemoIds.h"
+#include "dialogs/CPallasMessageDialog.h"
+
+const DemoMessage kDemoMessages[4] = {
+    {CMessageDialogBase::IconInformation, CMessageDialogBase::ButtonsOk,
+     {L"Files", L"Dateien"},
+     {L"The folder was read.", L"Der Ordner wurde gelesen."}},
+    {CMessageDialogBase::IconWarning, CMessageDialogBase::ButtonsYesNoCancel,
+     {L"Save changes", L"\u00C4nderungen speichern"},
+     {L"The list has changed.\nSave the changes before closing?",
+      L"Die Liste wurde ge\u00E4ndert.\n\u00C4nderungen vor dem Schlie\u00DFen speichern?"}},
+    {CMessageDialogBase::IconError, CMessageDialogBase::ButtonsOkCancel,
+     {L"Error", L"Fehler"},
+     {L"The file could not be opened. Try again?", L"Die Datei konnte nicht ge\u00F6ffnet werden. Erneut versuchen?"}},
+    {CMessageDialogBase::IconWarning, CMessageDialogBase::ButtonsYesNo,
+     {L"Delete", L"L\u00F6schen"},
+     {L"Delete the selected rows?", L"Die markierten Zeilen l\u00F6schen?"}},
+};
 
 namespace {
 // Cells of the sub-item columns are stored in the list (not asked of the owner).
@@ -35,19 +52,44 @@ CString DateText(const FILETIME& time)
 }
 } // namespace
 
-BEGIN_MESSAGE_MAP(CDemoDialog, CDialog)
+BEGIN_MESSAGE_MAP(CDemoDialog, CResizingDlg)
     ON_NOTIFY(LVN_ENDLABELEDITW, IDC_DEMO_FILES, &CDemoDialog::OnEndLabelEdit)
+    ON_BN_CLICKED(IDC_DEMO_MESSAGES, &CDemoDialog::OnMessages)
 END_MESSAGE_MAP()
 
-CDemoDialog::CDemoDialog(LPCWSTR folder) : CDialog(static_cast<UINT>(IDD_DEMO_FILES)), m_folder(folder)
+// The template is the demo's own, so the resource module of the dialog is the demo.
+CDemoDialog::CDemoDialog(LPCWSTR folder, HMODULE resources, bool german)
+    : CResizingDlg(AfxGetInstanceHandle(), IDD_DEMO_FILES, 0, 0), m_folder(folder), m_hResources(resources),
+      m_bGerman(german)
 {
     if (m_folder.Right(1) != L"\\")
         m_folder += L'\\';
 }
 
+void CDemoDialog::InitControlInfo()
+{
+    RegisterControl(IDC_DEMO_FOLDER, ANCHOR_SIZE_X);
+    RegisterControl(IDC_DEMO_FILES, ANCHOR_SIZE_X | ANCHOR_SIZE_Y);
+    RegisterControl(IDC_DEMO_MESSAGES, ANCHOR_MOVE_Y);
+    RegisterControl(IDOK, ANCHOR_MOVE_X | ANCHOR_MOVE_Y);
+    RegisterControl(IDCANCEL, ANCHOR_MOVE_X | ANCHOR_MOVE_Y);
+}
+
+void CDemoDialog::OnMessages()
+{
+    static const LPCWSTR kAnswers[] = {L"OK", L"Cancel", L"Yes", L"No"};
+    for (const DemoMessage& m : kDemoMessages) {
+        CPallasMessageDialog dlg(m_hResources, m.caption[m_bGerman], m.text[m_bGerman], m.iconKind, m.buttonSet, this);
+        dlg.DoModal();
+        m_lastAnswer = kAnswers[dlg.GetResult() & 3];
+    }
+    SetDlgItemTextW(m_hWnd, IDC_DEMO_FOLDER, m_folder + L"  (" + m_lastAnswer + L")");
+}
+
 BOOL CDemoDialog::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    // Registers the placeholder; the list takes over its control id below.
+    CResizingDlg::OnInitDialog();
     SetDlgItemTextW(m_hWnd, IDC_DEMO_FOLDER, m_folder);
     if (m_list.CreateFromDlgItem(IDC_DEMO_FILES, this)) {
         m_list.AddColumn(L"Name", LVCFMT_LEFT, 230);

@@ -10,20 +10,28 @@ struct FolderItem
 };
 } // namespace
 
-BEGIN_MESSAGE_MAP(CDemoTreeDialog, CDialog)
+BEGIN_MESSAGE_MAP(CDemoTreeDialog, CResizingDlg)
     ON_NOTIFY(TVN_ITEMEXPANDINGW, IDC_DEMO_TREE, &CDemoTreeDialog::OnItemExpanding)
     ON_NOTIFY(TVN_DELETEITEMW, IDC_DEMO_TREE, &CDemoTreeDialog::OnDeleteItem)
 END_MESSAGE_MAP()
 
-CDemoTreeDialog::CDemoTreeDialog(LPCWSTR folder) : CDialog(static_cast<UINT>(IDD_DEMO_FOLDERS)), m_folder(folder)
+CDemoTreeDialog::CDemoTreeDialog(LPCWSTR folder)
+    : CResizingDlg(AfxGetInstanceHandle(), IDD_DEMO_FOLDERS, 0, 0), m_folder(folder)
 {
     if (m_folder.Right(1) != L"\\")
         m_folder += L'\\';
 }
 
+void CDemoTreeDialog::InitControlInfo()
+{
+    RegisterControl(IDC_DEMO_TREE, ANCHOR_SIZE_X | ANCHOR_SIZE_Y);
+    RegisterControl(IDOK, ANCHOR_MOVE_X | ANCHOR_MOVE_Y);
+    RegisterControl(IDCANCEL, ANCHOR_MOVE_X | ANCHOR_MOVE_Y);
+}
+
 BOOL CDemoTreeDialog::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    CResizingDlg::OnInitDialog();
     if (m_tree.CreateFromDlgItem(IDC_DEMO_TREE, this)) {
         const CString name = m_folder.Left(m_folder.GetLength() - 1);
         AddFolder(TVI_ROOT, m_folder, name.Mid(name.ReverseFind(L'\\') + 1));

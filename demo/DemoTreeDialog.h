@@ -1,11 +1,13 @@
 // The demo's folder tree: a tree of the folders below a folder, created in
 // place of a placeholder of the dialog template. Every folder declares that it
-// has children; they are read from the disk when it is first expanded.
+// has children; they are read from the disk when it is first expanded. The
+// tree follows the dialog's edges when it is resized.
 #pragma once
+#include "dialogs/CResizingDlg.h"
 #include "framework/Framework.h"
 #include "treectrl/SECTreeCtrl.h"
 
-class CDemoTreeDialog : public CDialog
+class CDemoTreeDialog : public CResizingDlg
 {
 public:
     explicit CDemoTreeDialog(LPCWSTR folder);
@@ -16,6 +18,7 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
+    void InitControlInfo() override;
     HTREEITEM AddFolder(HTREEITEM hParent, const CString& path, const CString& name);
     // Reads the item's children the first time it expands.
     void OnItemExpanding(NMHDR* pHeader, LRESULT* pResult);

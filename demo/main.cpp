@@ -1,14 +1,17 @@
 // The demo host application. It does what a host of the library does first:
 // find and load the language resource library of the user's language (or the
 // one given on the command line) and make it the resource module. Then it
-// shows the library's list control in a dialog filled with the files of a folder.
+// shows the library's list control in a resizing dialog filled with the files
+// of a folder, the folder tree in another, and the library's message dialogs
+// in the language loaded.
 //
 //     MorvaDemo [language] [--folder <path>] [--snapshot <file.png>] [--interactive]
 //
 // language is a Windows language identifier (1031, or 0x0407); the default is
 // the user's. Without --interactive the dialog is created, painted, saved as
-// PNG (MorvaDemo.png beside the program unless --snapshot names another file)
-// and closed again, so that the demo runs headless.
+// PNG (MorvaDemo.png beside the program unless --snapshot names another file),
+// resized, and closed again; each kind of message dialog is shown, saved as
+// MorvaDemo-message-<n>.png beside it and closed, so that the demo runs headless.
 #include <windows.h>
 #include <commctrl.h>
 #include <cstdio>
@@ -18,6 +21,8 @@
 #include "DemoTreeDialog.h"
 #include "DemoIds.h"
 #include "dialogs/CPallasLanguageResource.h"
+#include "dialogs/CPallasMessageDialog.h"
+#include "resources/MorvaResourceIds.h"
 #include "dialogs/FileVersion.h"
 #include "framework/Framework.h"
 #include "snapshot/Snapshot.h"
@@ -115,6 +120,10 @@ int wmain(int argc, wchar_t** argv)
                   version.m_part[2], version.m_part[3]);
     Print(report);
     AfxSetResourceHandle(module);
+    // The demo's dialogs run with the demo as their resource module; the
+    // library's controls in them still find their resources in the library.
+    AfxAddResourceModule(module);
+    const bool german = PRIMARYLANGID(resource.GetLanguage()) == LANG_GERMAN;
 
     CString snapshot = options.snapshot;
     if (snapshot.IsEmpty()) {
@@ -124,10 +133,10 @@ int wmain(int argc, wchar_t** argv)
     CString listed = options.folder;
     if (listed.IsEmpty())
         listed = hostPath.Left(hostPath.ReverseFind(L'\\') + 1);
-    CDemoDialog dialog(listed);
+    CDemoDialog dialog(listed, module, german);
     if (options.interactive) {
         dialog.DoModal();
-    } else if (dialog.Create(static_cast<UINT>(1000))) {
+    } else if (dialog.CreateModeless()) {
         dialog.ShowWindow(SW_SHOW);
         dialog.UpdateWindow();
         PumpMessages();
@@ -137,6 +146,41 @@ int wmain(int argc, wchar_t** argv)
         Print(summary);
         Print(SaveWindowPng(dialog.m_hWnd, snapshot) ? L"Snapshot: " + snapshot
                                                      : CString(L"The snapshot could not be written."));
+        // Resized, the list follows the dialog's edges.
+        CRect before;
+        dialog.GetList().GetWindowRect(&before);
+        CRect window;
+        dialog.GetWindowRect(&window);
+        dialog.SetWindowPos(nullptr, 0, 0, window.Width() + 200, window.Height() + 120, SWP_NOMOVE | SWP_NOZORDER);
+        CRect after;
+        dialog.GetList().GetWindowRect(&after);
+        summary.Format(L"Resized by 200 x 120: the list went from %d x %d to %d x %d", before.Width(),
+                       before.Height(), after.Width(), after.Height());
+        Print(summary);
+        // Each kind of message dialog, in the language loaded.
+        const CString base = snapshot.Left(snapshot.ReverseFind(L'.'));
+        int n = 0;
+        for (const DemoMessage& m : kDemoMessages) {
+            CPallasMessageDialog message(module, m.caption[german], m.text[german], m.iconKind, m.buttonSet);
+            if (!message.CreateModeless())
+                continue;
+            message.ShowWindow(SW_SHOW);
+            message.UpdateWindow();
+            CString path;
+            path.Format(L"%s-message-%d.png", base.GetString(), ++n);
+            CString line;
+            line.Format(L"Message dialog %d: \"%s\",", n, m.caption[german]);
+            for (int id = IDC_MESSAGE_FIRST_BUTTON; id <= IDC_MESSAGE_THIRD_BUTTON; ++id) {
+                CWnd* button = message.GetDlgItem(id);
+                CString text;
+                button->GetWindowText(text);
+                if (button->IsWindowVisible())
+                    line += L" [" + text + L"]";
+            }
+            line += SaveWindowPng(message.m_hWnd, path) ? L" -> " + path : CString(L" (no picture)");
+            Print(line);
+            message.DestroyWindow();
+        }
         dialog.DestroyWindow();
     } else {
         Print(L"The demo dialog could not be created.");
@@ -146,7 +190,7 @@ int wmain(int argc, wchar_t** argv)
     CDemoTreeDialog folders(listed);
     if (options.interactive) {
         folders.DoModal();
-    } else if (folders.Create(static_cast<UINT>(IDD_DEMO_FOLDERS))) {
+    } else if (folders.CreateModeless()) {
         SECTreeCtrl& tree = folders.GetTree();
         const HTREEITEM hTop = tree.GetRootItem();
         tree.Expand(hTop, TVE_EXPAND);
@@ -156,6 +200,7 @@ int wmain(int argc, wchar_t** argv)
         Print(summary);
         folders.DestroyWindow();
     }
+    AfxRemoveResourceModule(module);
     AfxSetResourceHandle(nullptr);
     FreeLibrary(module);
     return 0;

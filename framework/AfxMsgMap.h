@@ -178,6 +178,9 @@ using AfxHandlerType = T;
 // HFONT OnGetFont()
 #define ON_WM_GETFONT()                                                                        \
     AFX_MSG_ENTRY(WM_GETFONT, OnGetFont, *pResult = reinterpret_cast<LRESULT>((this->*pfn)()), HFONT (ThisClass::*)())
+// HCURSOR OnQueryDragIcon()
+#define ON_WM_QUERYDRAGICON()                                                                  \
+    AFX_MSG_ENTRY(WM_QUERYDRAGICON, OnQueryDragIcon, *pResult = reinterpret_cast<LRESULT>((this->*pfn)()), HCURSOR (ThisClass::*)())
 // HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)  (the WM_CTLCOLOR* family)
 #define ON_WM_CTLCOLOR()                                                                       \
     if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) {                        \

@@ -27,6 +27,11 @@ HINSTANCE AfxGetResourceHandle()
     return g_resource != nullptr ? g_resource : AfxGetInstanceHandle();
 }
 
+HINSTANCE AfxGetCurrentResourceModule()
+{
+    return g_resource;
+}
+
 void AfxSetResourceHandle(HINSTANCE hInstResource)
 {
     g_resource = hInstResource;

@@ -12,6 +12,9 @@ MORVA_API HINSTANCE AfxGetInstanceHandle();
 // Current resource module; the host's executable until one is set.
 MORVA_API HINSTANCE AfxGetResourceHandle();
 MORVA_API void AfxSetResourceHandle(HINSTANCE hInstResource);
+// The module last given to AfxSetResourceHandle; null while none is set (and
+// AfxGetResourceHandle answers the executable).
+MORVA_API HINSTANCE AfxGetCurrentResourceModule();
 // Appends a module to the search chain (ignored when null or already present).
 MORVA_API void AfxAddResourceModule(HINSTANCE hModule);
 MORVA_API void AfxRemoveResourceModule(HINSTANCE hModule);

@@ -60,6 +60,10 @@ CDialog::CDialog(LPCWSTR lpszTemplateName, CWnd* pParentWnd)
 
 LPCDLGTEMPLATEW CDialog::LoadTemplate(HINSTANCE& hModule) const
 {
+    if (m_lpDialogTemplate != nullptr) {
+        hModule = m_hTemplateModule ? m_hTemplateModule : AfxGetResourceHandle();
+        return m_lpDialogTemplate;
+    }
     if (m_lpszTemplateName == nullptr)
         return nullptr;
     hModule = m_hTemplateModule ? m_hTemplateModule : AfxFindResourceHandle(m_lpszTemplateName, RT_DIALOG);
@@ -93,10 +97,50 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
 BOOL CDialog::Create(LPCWSTR lpszTemplateName, CWnd* pParentWnd)
 {
     m_lpszTemplateName = lpszTemplateName;
+    m_lpDialogTemplate = nullptr;
     if (pParentWnd != nullptr)
         m_pParentWnd = pParentWnd;
     m_bModal = FALSE;
     return CreateFromTemplate(m_pParentWnd);
+}
+
+BOOL CDialog::InitModalIndirect(LPCDLGTEMPLATEW lpDialogTemplate, CWnd* pParentWnd)
+{
+    m_lpDialogTemplate = lpDialogTemplate;
+    if (pParentWnd != nullptr)
+        m_pParentWnd = pParentWnd;
+    return lpDialogTemplate != nullptr;
+}
+
+BOOL CDialog::InitModalIndirect(HGLOBAL hDialogTemplate, CWnd* pParentWnd)
+{
+    const void* data = hDialogTemplate != nullptr ? ::LockResource(hDialogTemplate) : nullptr;
+    return InitModalIndirect(static_cast<LPCDLGTEMPLATEW>(data), pParentWnd);
+}
+
+BOOL CDialog::CreateIndirect(LPCDLGTEMPLATEW lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst)
+{
+    if (lpDialogTemplate == nullptr)
+        return FALSE;
+    m_lpDialogTemplate = lpDialogTemplate;
+    if (hInst != nullptr)
+        m_hTemplateModule = hInst;
+    if (pParentWnd != nullptr)
+        m_pParentWnd = pParentWnd;
+    m_bModal = FALSE;
+    return CreateFromTemplate(m_pParentWnd);
+}
+
+BOOL CDialog::CreateIndirect(HGLOBAL hDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst)
+{
+    const void* data = hDialogTemplate != nullptr ? ::LockResource(hDialogTemplate) : nullptr;
+    return CreateIndirect(static_cast<LPCDLGTEMPLATEW>(data), pParentWnd, hInst);
+}
+
+void CDialog::GotoDlgCtrl(CWnd* pWndCtrl)
+{
+    if (m_hWnd != nullptr && pWndCtrl != nullptr && pWndCtrl->m_hWnd != nullptr)
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pWndCtrl->m_hWnd), TRUE);
 }
 
 INT_PTR CDialog::DoModal()

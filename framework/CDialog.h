@@ -1,6 +1,8 @@
-// CDialog: a dialog made from a template of the resource chain, modal (DoModal
-// runs the framework's own loop, so PreTranslateMessage works inside it) or
-// modeless (Create). CDataExchange with DDX_Control and DDX_Text binds controls.
+// CDialog: a dialog made from a template of the resource chain or from a
+// template in memory (InitModalIndirect, CreateIndirect), modal (DoModal runs
+// the framework's own loop, so PreTranslateMessage works inside it) or modeless
+// (Create, CreateIndirect). CDataExchange with DDX_Control and DDX_Text binds
+// controls.
 #pragma once
 #include <windows.h>
 #include "framework/AfxMsgMap.h"
@@ -35,6 +37,18 @@ public:
     // dialog could not be created.
     virtual INT_PTR DoModal();
     void EndDialog(int nResult);
+    // Prepares DoModal to run from a template in memory, which must stay valid
+    // until the dialog is gone (a loaded resource does). FALSE for a null template.
+    BOOL InitModalIndirect(LPCDLGTEMPLATEW lpDialogTemplate, CWnd* pParentWnd = nullptr);
+    BOOL InitModalIndirect(HGLOBAL hDialogTemplate, CWnd* pParentWnd = nullptr);
+    // Modeless creation from a template in memory; hInst is the module whose
+    // resources the template's controls name (null: the template module, else
+    // the current resource module).
+    BOOL CreateIndirect(LPCDLGTEMPLATEW lpDialogTemplate, CWnd* pParentWnd = nullptr, HINSTANCE hInst = nullptr);
+    BOOL CreateIndirect(HGLOBAL hDialogTemplate, CWnd* pParentWnd = nullptr, HINSTANCE hInst = nullptr);
+    // Moves the focus to a control the way the dialog manager does (the default
+    // button follows a push button).
+    void GotoDlgCtrl(CWnd* pWndCtrl);
 
     virtual BOOL OnInitDialog();
     virtual void OnOK();
@@ -47,6 +61,7 @@ public:
     void SetTemplateModule(HINSTANCE hModule) { m_hTemplateModule = hModule; }
     HINSTANCE GetTemplateModule() const { return m_hTemplateModule; }
     LPCWSTR GetTemplateName() const { return m_lpszTemplateName; }
+    LPCDLGTEMPLATEW GetTemplate() const { return m_lpDialogTemplate; }
     BOOL IsModal() const { return m_bModal; }
 
 protected:
@@ -57,6 +72,7 @@ protected:
     BOOL CreateFromTemplate(CWnd* pParentWnd);
 
     LPCWSTR m_lpszTemplateName = nullptr; // template name or integer resource id
+    LPCDLGTEMPLATEW m_lpDialogTemplate = nullptr; // template in memory; used before the name when set
     HINSTANCE m_hTemplateModule = nullptr; // module of the template, null for the chain
     CWnd* m_pParentWnd = nullptr;          // parent (owner) of the dialog
     BOOL m_bModal = FALSE;                 // running in DoModal

@@ -534,6 +534,21 @@ BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
 BOOL CWnd::IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
 BOOL CWnd::EnableWindow(BOOL bEnable) { return ::EnableWindow(m_hWnd, bEnable); }
 BOOL CWnd::IsChild(const CWnd* pWnd) const { return ::IsChild(m_hWnd, AfxSafeHwnd(pWnd)); }
+BOOL CWnd::IsIconic() const { return ::IsIconic(m_hWnd); }
+BOOL CWnd::IsZoomed() const { return ::IsZoomed(m_hWnd); }
+
+BOOL CWnd::GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const
+{
+    lpwndpl->length = sizeof(WINDOWPLACEMENT);
+    return ::GetWindowPlacement(m_hWnd, lpwndpl);
+}
+
+BOOL CWnd::SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl)
+{
+    WINDOWPLACEMENT placement = *lpwndpl;
+    placement.length = sizeof(WINDOWPLACEMENT);
+    return ::SetWindowPlacement(m_hWnd, &placement);
+}
 void CWnd::SetWindowText(LPCWSTR lpszString) { ::SetWindowTextW(m_hWnd, lpszString); }
 int CWnd::GetWindowTextLength() const { return ::GetWindowTextLengthW(m_hWnd); }
 
@@ -646,3 +661,4 @@ LRESULT CWnd::OnNcHitTest(CPoint) { return Default(); }
 HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT) { return reinterpret_cast<HBRUSH>(Default()); }
 void CWnd::OnSetFont(HFONT, BOOL) { Default(); }
 HFONT CWnd::OnGetFont() { return reinterpret_cast<HFONT>(Default()); }
+HCURSOR CWnd::OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(Default()); }

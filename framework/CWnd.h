@@ -111,6 +111,10 @@ public:
     BOOL IsWindowEnabled() const;
     BOOL EnableWindow(BOOL bEnable = TRUE);
     BOOL IsChild(const CWnd* pWnd) const;
+    BOOL IsIconic() const;
+    BOOL IsZoomed() const;
+    BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const;
+    BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl);
     void SetWindowText(LPCWSTR lpszString);
     void GetWindowText(CString& rString) const;
     int GetWindowTextLength() const;
@@ -182,6 +186,7 @@ protected:
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     void OnSetFont(HFONT hFont, BOOL bRedraw);
     HFONT OnGetFont();
+    HCURSOR OnQueryDragIcon();
 
     WNDPROC m_pfnSuper = nullptr; // the window's original procedure when subclassed
 

@@ -66,3 +66,58 @@ TEST(AfxResource, ChainFindsTheModuleThatHoldsTheResource)
     EXPECT_FALSE(s.LoadString(exe, 65000));
     EXPECT_TRUE(s.IsEmpty());
 }
+
+namespace {
+LPCDLGTEMPLATEW TestTemplate()
+{
+    HINSTANCE exe = GetModuleHandleW(nullptr);
+    HRSRC res = FindResourceW(exe, MAKEINTRESOURCEW(100), RT_DIALOG);
+    return res ? static_cast<LPCDLGTEMPLATEW>(LockResource(LoadResource(exe, res))) : nullptr;
+}
+
+// Closes itself once the modal loop runs.
+class CIndirectDialog : public CDialog
+{
+public:
+    BOOL OnInitDialog() override
+    {
+        PostMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED));
+        return CDialog::OnInitDialog();
+    }
+};
+} // namespace
+
+TEST(CDialog, TemplatesInMemoryRunModalAndModeless)
+{
+    CIndirectDialog modal;
+    ASSERT_TRUE(modal.InitModalIndirect(TestTemplate()));
+    EXPECT_EQ(IDOK, modal.DoModal());
+
+    CDialog modeless;
+    ASSERT_TRUE(modeless.CreateIndirect(TestTemplate(), nullptr, GetModuleHandleW(nullptr)));
+    CString title;
+    modeless.GetWindowText(title);
+    EXPECT_STREQ(L"Framework test", title);
+    modeless.ShowWindow(SW_SHOW);
+    modeless.GotoDlgCtrl(modeless.GetDlgItem(1002));
+    EXPECT_EQ(1002, GetDlgCtrlID(GetFocus()));
+    modeless.EndDialog(IDCANCEL); // modeless: the window goes at once
+    EXPECT_EQ(nullptr, modeless.m_hWnd);
+
+    CDialog none;
+    EXPECT_FALSE(none.InitModalIndirect(static_cast<LPCDLGTEMPLATEW>(nullptr)));
+    EXPECT_EQ(-1, none.DoModal());
+    EXPECT_FALSE(none.CreateIndirect(static_cast<LPCDLGTEMPLATEW>(nullptr)));
+}
+
+TEST(AfxResource, CurrentModuleIsNullUntilOneIsSet)
+{
+    EXPECT_EQ(nullptr, AfxGetCurrentResourceModule());
+    HMODULE other = LoadLibraryExW(L"comctl32.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    AfxSetResourceHandle(other);
+    EXPECT_EQ(other, AfxGetCurrentResourceModule());
+    AfxSetResourceHandle(nullptr);
+    EXPECT_EQ(nullptr, AfxGetCurrentResourceModule());
+    EXPECT_EQ(GetModuleHandleW(nullptr), AfxGetResourceHandle());
+    FreeLibrary(other);
+}

@@ -1,0 +1,189 @@
+// CBaseDlg with real dialogs: templates and icons from a resource module,
+// titles, the remembered position and the topmost rule.
+#include "DialogTestSupport.h"
+#include "DialogsTestIds.h"
+#include "dialogs/CBaseDlg.h"
+#include "resources/MorvaResourceIds.h"
+#include "support/OwnerWindow.h"
+
+namespace {
+// Records the framework's resource module while the modal loop runs, then
+// presses a button.
+class CProbeDlg : public CBaseDlg
+{
+public:
+    using CBaseDlg::CBaseDlg;
+    HINSTANCE resourceDuringRun = nullptr;
+    int press = IDOK;
+    BOOL OnInitDialog() override
+    {
+        CBaseDlg::OnInitDialog();
+        resourceDuringRun = AfxGetResourceHandle();
+        PostMessage(WM_COMMAND, MAKEWPARAM(press, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(m_hWnd, press)));
+        return TRUE;
+    }
+};
+
+bool IsTopmost(HWND hWnd)
+{
+    return (GetWindowLongW(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+CString Title(HWND hWnd)
+{
+    WCHAR text[256] = L"";
+    GetWindowTextW(hWnd, text, 256);
+    return text;
+}
+} // namespace
+
+using BaseDlg = LayoutKeyTest;
+
+TEST_F(BaseDlg, TitleIconAndTemplateComeFromTheResourceModule)
+{
+    CBaseDlg filled(TestModule(), IDD_TEST_TITLE, 0, IDS_TEST_NETWORK, false);
+    ASSERT_TRUE(filled.CreateModeless());
+    EXPECT_STREQ(L"Network settings", Title(filled));
+    EXPECT_EQ(nullptr, filled.GetDialogIcon());
+
+    CBaseDlg plain(TestModule(), IDD_TEST_NO_TITLE, 0, IDS_TEST_NETWORK, false);
+    ASSERT_TRUE(plain.CreateModeless());
+    EXPECT_STREQ(L"Network", Title(plain));
+
+    // A missing title string empties the placeholder.
+    CBaseDlg missing(TestModule(), IDD_TEST_TITLE, 0, 4711, false);
+    ASSERT_TRUE(missing.CreateModeless());
+    EXPECT_STREQ(L" settings", Title(missing));
+
+    const HMODULE english = LanguageLibrary(L"en-US");
+    CBaseDlg withIcon(english, IDD_SHOW_TEXT, IDI_DIALOG, 0, false);
+    ASSERT_TRUE(withIcon.CreateModeless());
+    EXPECT_STREQ(L"Information", Title(withIcon));
+    ASSERT_NE(nullptr, withIcon.GetDialogIcon());
+    EXPECT_EQ(withIcon.GetDialogIcon(), reinterpret_cast<HICON>(withIcon.SendMessage(WM_GETICON, ICON_BIG)));
+    EXPECT_EQ(reinterpret_cast<LRESULT>(withIcon.GetDialogIcon()), withIcon.SendMessage(WM_QUERYDRAGICON));
+
+    // Neither the template nor the icon in the module: no dialog, no crash.
+    CBaseDlg noTemplate(english, 4242, IDI_DIALOG, 0, true);
+    EXPECT_EQ(-1, noTemplate.DoModal());
+    EXPECT_FALSE(noTemplate.CreateModeless());
+    CBaseDlg noIcon(english, IDD_SHOW_TEXT, 4242, 0, false);
+    ASSERT_TRUE(noIcon.CreateModeless());
+    EXPECT_EQ(nullptr, noIcon.GetDialogIcon());
+    CBaseDlg noModule(nullptr, IDD_SHOW_TEXT, IDI_DIALOG, 0, false);
+    EXPECT_EQ(-1, noModule.DoModal());
+    EXPECT_FALSE(KeyExists());
+}
+
+TEST_F(BaseDlg, PositionIsSavedOnCloseAndRestoredPerScreen)
+{
+    const HMODULE english = LanguageLibrary(L"en-US");
+    CProbeDlg first(english, IDD_SHOW_TEXT, IDI_DIALOG, 0, true);
+    EXPECT_EQ(IDOK, first.DoModal());
+    EXPECT_STREQ(L"Dlg204", first.GetLayoutName());
+    CString screen;
+    screen.Format(L"Screen%dx%d", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(screen, CBaseDlg::GetScreenString());
+    const CString key = L"Layout\\" + screen + L"\\Dlg204";
+    const CString saved = ReadString(key, L"XY");
+    EXPECT_NE(L"<missing>", saved);
+
+    const struct { LPCWSTR stored; bool moves; int x, y; } cases[] = {
+        {L"10,20", true, 10, 20},
+        {L"-5,100", false, 0, 0},
+        {L"1020", false, 0, 0},
+        {L",", false, 0, 0},
+        {L"", false, 0, 0},
+        {L"junk,stuff", true, 0, 0}, // _wtoi reads both as 0
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "XY = " << Narrow(c.stored));
+        WriteString(key, L"XY", c.stored);
+        CBaseDlg reference(english, IDD_SHOW_TEXT, IDI_DIALOG, 0, false);
+        ASSERT_TRUE(reference.CreateModeless());
+        CBaseDlg dlg(english, IDD_SHOW_TEXT, IDI_DIALOG, 0, true);
+        ASSERT_TRUE(dlg.CreateModeless());
+        CRect expected;
+        reference.GetWindowRect(&expected);
+        if (c.moves)
+            expected.OffsetRect(c.x - expected.left, c.y - expected.top);
+        CRect actual;
+        dlg.GetWindowRect(&actual);
+        EXPECT_EQ(expected.left, actual.left);
+        EXPECT_EQ(expected.top, actual.top);
+        EXPECT_EQ(expected.Width(), actual.Width());
+        // Closed by other means than OK or Cancel: nothing is saved.
+        dlg.EndDialog(IDOK);
+        EXPECT_EQ(c.stored, ReadString(key, L"XY"));
+    }
+}
+
+TEST_F(BaseDlg, APositionOnAScreenThatIsGoneLandsOnTheVisibleOne)
+{
+    const HMODULE english = LanguageLibrary(L"en-US");
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    for (LPCWSTR stored : {L"5000,4000", L"2147483647,2147483647", L"99999999999,5"}) {
+        SCOPED_TRACE(Narrow(stored));
+        WriteString(LayoutKey(L"Dlg204"), L"XY", stored);
+        CBaseDlg dlg(english, IDD_SHOW_TEXT, IDI_DIALOG, 0, true);
+        ASSERT_TRUE(dlg.CreateModeless());
+        CRect r;
+        dlg.GetWindowRect(&r);
+        EXPECT_GE(r.left, work.left);
+        EXPECT_GE(r.top, work.top);
+        EXPECT_LE(r.right, work.right);
+        EXPECT_LE(r.bottom, work.bottom);
+    }
+}
+
+TEST_F(BaseDlg, ResourceModuleDuringTheRunAndAfterIt)
+{
+    const HMODULE english = LanguageLibrary(L"en-US");
+    const HMODULE german = LanguageLibrary(L"de-DE");
+    AfxSetResourceHandle(german);
+    CProbeDlg dlg(english, IDD_SHOW_TEXT, IDI_DIALOG, 0, false);
+    dlg.press = IDCANCEL;
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_EQ(english, dlg.resourceDuringRun);
+    EXPECT_EQ(german, AfxGetCurrentResourceModule());
+
+    // A host that had set none keeps the dialog's module.
+    AfxSetResourceHandle(nullptr);
+    CProbeDlg again(english, IDD_SHOW_TEXT, IDI_DIALOG, 0, false);
+    again.DoModal();
+    EXPECT_EQ(english, AfxGetCurrentResourceModule());
+    AfxSetResourceHandle(nullptr);
+    EXPECT_FALSE(KeyExists()); // nothing remembered, nothing written
+}
+
+TEST_F(BaseDlg, OnlyADialogWithoutParentIsKeptTopmost)
+{
+    const HMODULE english = LanguageLibrary(L"en-US");
+    OwnerWindow owner;
+    CBaseDlg alone(english, IDD_SHOW_TEXT, IDI_DIALOG, 0, false);
+    CBaseDlg owned(english, IDD_SHOW_TEXT, IDI_DIALOG, 0, false, &owner);
+    ASSERT_TRUE(alone.CreateModeless());
+    ASSERT_TRUE(owned.CreateModeless());
+    for (CBaseDlg* dlg : {&alone, &owned}) {
+        dlg->ShowWindow(SW_SHOWNA);
+        SetWindowPos(*dlg, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        dlg->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    }
+    EXPECT_TRUE(IsTopmost(alone));
+    EXPECT_FALSE(IsTopmost(owned));
+    EXPECT_TRUE(owner.messages.empty()) << owner.Listing();
+}
+
+TEST(BaseDlgHelpers, ColumnWidthsFollowTheListWindow)
+{
+    CArray<int, int> widths;
+    CWnd list;
+    ASSERT_TRUE(list.CreateEx(0, L"STATIC", L"", WS_POPUP, 0, 0, 331, 100, nullptr, nullptr));
+    CBaseDlg::DefaultColumnWidths(&list, 4, widths);
+    ASSERT_EQ(4, widths.GetSize());
+    EXPECT_EQ(76, widths[0]);
+    EXPECT_EQ(75, widths[3]);
+    CBaseDlg::DefaultColumnWidths(nullptr, 2, widths); // no window: a width of 0
+    EXPECT_EQ(-15, widths[0]);
+}
