@@ -1,5 +1,6 @@
 #include "treectrl/SECTreeNode.h"
 #include <atomic>
+#include "listctrl/SECListPool.h"
 
 namespace {
 // The link era: it moves on whenever a link is written in a way that may leave
@@ -367,4 +368,14 @@ void SECTreeNode::LinkAfter(SECTreeNode* pParent, SECTreeNode* pChild, SECTreeNo
     pAfter->m_pNextSibling = pChild;
     if (bWasLast)
         pParent->RememberLastChild(pChild);
+}
+
+void* SECTreeNode::operator new(size_t cb)
+{
+    return SECListPool::Allocate(cb);
+}
+
+void SECTreeNode::operator delete(void* p) noexcept
+{
+    SECListPool::Free(p);
 }

@@ -33,6 +33,14 @@ public:
         addLastAlso = 2, // same as addLast
     };
 
+    // Nodes live in the list's small-block pool, which charges no header
+    // per block (a tree holds one node per item); placement forms are kept
+    // for hosts that place nodes in memory of their own.
+    static void* operator new(size_t cb);
+    static void operator delete(void* p) noexcept;
+    static void* operator new(size_t, void* pWhere) noexcept { return pWhere; }
+    static void operator delete(void*, void*) noexcept {}
+
     // Construction
     SECTreeNode();
     // Deletes all descendants with DeleteDescendants.

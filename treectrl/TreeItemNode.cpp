@@ -1,5 +1,6 @@
 #include "treectrl/TreeItemNode.h"
 #include <cwchar>
+#include "listctrl/SECListPool.h"
 
 namespace {
 LONG g_nLiveTexts = 0; // texts allocated by SetText and not yet freed
@@ -44,7 +45,7 @@ void _Node::SetText(LPCWSTR pszText)
     LPWSTR pszNew = const_cast<LPWSTR>(pszText);
     if (pszText != nullptr && pszText != LPSTR_TEXTCALLBACKW) {
         const size_t nLength = std::wcslen(pszText);
-        pszNew = new WCHAR[nLength + 1];
+        pszNew = static_cast<LPWSTR>(SECListPool::Allocate((nLength + 1) * sizeof(WCHAR)));
         std::wmemcpy(pszNew, pszText, nLength + 1);
         InterlockedIncrement(&g_nLiveTexts);
     }
@@ -58,6 +59,6 @@ void _Node::FreeText(LPWSTR pszText)
 {
     if (pszText == nullptr || pszText == LPSTR_TEXTCALLBACKW)
         return;
-    delete[] pszText;
+    SECListPool::Free(pszText);
     InterlockedDecrement(&g_nLiveTexts);
 }

@@ -7,7 +7,7 @@
 // The item text is owned by the node: null, a copy made by SetText, or the
 // callback marker LPSTR_TEXTCALLBACKW (the owner supplies the text on demand).
 // Store texts through SetText only: the destructor frees what it finds there
-// with delete[] and keeps count of the texts alive.
+// back to the pool and keeps count of the texts alive.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
