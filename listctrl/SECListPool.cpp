@@ -1,5 +1,6 @@
 #include "listctrl/SECListPool.h"
 #include <windows.h>
+#include <algorithm>
 #include <cstdint>
 #include <new>
 
@@ -35,9 +36,14 @@ struct Region
 
 struct SizeClass
 {
-    Chunk* pRoom;  // chunks with at least one block free
-    Chunk* pSpare; // an empty chunk kept for the next block of this size
+    Chunk* pRoom; // chunks with at least one block free
 };
+
+// Giving a chunk back costs far more than using it (under Wine about 0.3 ms
+// per VirtualFree, whatever its size, and every page touched anew faults
+// again), so empty chunks are kept for any size class, and only when many
+// are kept are the oldest returned, neighbours in one call.
+constexpr std::size_t kTrimBatch = 256; // chunks returned per trim at most
 
 // Constant-initialised, so the pool works before and after static constructors.
 SRWLOCK g_lock = SRWLOCK_INIT;
@@ -46,6 +52,8 @@ std::size_t g_nRegions = 0;
 SizeClass g_classes[kClassCount];
 std::size_t g_nLive = 0;
 std::size_t g_nChunks = 0;
+Chunk* g_pEmpty = nullptr;   // empty chunks kept, linked through pNext, newest first
+std::size_t g_nEmpty = 0;
 
 class Lock
 {
@@ -136,14 +144,44 @@ Chunk* CommitChunk()
     }
 }
 
-void ReleaseChunk(Chunk* pChunk)
+// Returns kept chunks beyond what may be kept: the kept amount grows with the
+// chunks in use, so a list that shrinks and grows again does not churn.
+void TrimEmpty()
 {
-    Region* pRegion = FindRegion(pChunk);
-    const std::size_t index =
-        static_cast<std::size_t>(reinterpret_cast<char*>(pChunk) - pRegion->pBase) / kChunkBytes;
-    VirtualFree(pChunk, kChunkBytes, MEM_DECOMMIT);
-    pRegion->used[index / kWordBits] &= ~(std::uint64_t(1) << (index % kWordBits));
-    --g_nChunks;
+    const std::size_t keep = SECListPool::kKeptChunks + (g_nChunks - g_nEmpty) / 2;
+    if (g_nEmpty <= keep + SECListPool::kKeptChunks)
+        return;
+    // The oldest ones go: they sit at the end of the list.
+    Chunk* batch[kTrimBatch];
+    std::size_t n = 0;
+    std::size_t index = 0;
+    Chunk** ppLink = &g_pEmpty;
+    while (*ppLink != nullptr) {
+        if (index >= keep && n < kTrimBatch) {
+            batch[n++] = *ppLink;
+            *ppLink = (*ppLink)->pNext;
+        } else {
+            ppLink = &(*ppLink)->pNext;
+        }
+        ++index;
+    }
+    g_nEmpty -= n;
+    std::sort(batch, batch + n);
+    for (std::size_t first = 0; first < n;) {
+        std::size_t last = first;
+        Region* pRegion = FindRegion(batch[first]);
+        while (last + 1 < n && reinterpret_cast<char*>(batch[last + 1]) == reinterpret_cast<char*>(batch[last]) + kChunkBytes &&
+               FindRegion(batch[last + 1]) == pRegion)
+            ++last;
+        VirtualFree(batch[first], (last - first + 1) * kChunkBytes, MEM_DECOMMIT);
+        for (std::size_t k = first; k <= last; ++k) {
+            const std::size_t at =
+                static_cast<std::size_t>(reinterpret_cast<char*>(batch[k]) - pRegion->pBase) / kChunkBytes;
+            pRegion->used[at / kWordBits] &= ~(std::uint64_t(1) << (at % kWordBits));
+            --g_nChunks;
+        }
+        first = last + 1;
+    }
 }
 } // namespace
 
@@ -162,10 +200,13 @@ void* Allocate(std::size_t cb)
         SizeClass& cls = g_classes[nClass];
         Chunk* pChunk = cls.pRoom;
         if (pChunk == nullptr) {
-            pChunk = cls.pSpare;
-            cls.pSpare = nullptr;
-            if (pChunk == nullptr)
+            pChunk = g_pEmpty;
+            if (pChunk != nullptr) {
+                g_pEmpty = pChunk->pNext;
+                --g_nEmpty;
+            } else {
                 pChunk = CommitChunk();
+            }
             if (pChunk != nullptr) {
                 Reset(pChunk, nClass);
                 Link(pChunk);
@@ -207,12 +248,11 @@ void Free(void* p) noexcept
             if (!pChunk->bListed)
                 Link(pChunk);
             if (pChunk->nLive == 0) {
-                SizeClass& cls = g_classes[pChunk->nClass];
                 Unlink(pChunk);
-                if (cls.pSpare == nullptr)
-                    cls.pSpare = pChunk;
-                else
-                    ReleaseChunk(pChunk);
+                pChunk->pNext = g_pEmpty;
+                g_pEmpty = pChunk;
+                ++g_nEmpty;
+                TrimEmpty();
             }
             return;
         }

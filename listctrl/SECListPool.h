@@ -8,9 +8,9 @@
 // Chunks come from address ranges reserved for the pool, so a pointer that is
 // not in one of them (a block larger than the pool serves) goes back to the
 // C++ heap: Free needs no size and cannot hand a block to the wrong place.
-// A chunk whose last block is freed is returned to the system (one empty chunk
-// per size class is kept for the next row), so deleting rows gives memory
-// back. One lock guards the pool: lists on several threads may share it.
+// Empty chunks are kept for blocks of any size; past a few megabytes plus half
+// the chunks in use, the oldest go back to the system, so deleting rows gives
+// memory back. One lock guards the pool: lists on several threads share it.
 #pragma once
 #include <cstddef>
 #include "framework/MorvaApi.h"
@@ -28,7 +28,9 @@ MORVA_API void Free(void* p) noexcept;
 // Whether p lies in a chunk of the pool (and so came from a pooled Allocate).
 MORVA_API bool Owns(const void* p) noexcept;
 
-// Counts for tests and benchmarks: pooled blocks in use, and chunks committed.
+// Counts for tests and benchmarks: pooled blocks in use, chunks committed
+// (in use or kept), and the number the pool keeps at least.
 MORVA_API std::size_t GetLiveBlockCount() noexcept;
 MORVA_API std::size_t GetChunkCount() noexcept;
+constexpr std::size_t kKeptChunks = 64; // 4 MB
 } // namespace SECListPool

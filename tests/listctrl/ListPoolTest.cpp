@@ -57,9 +57,26 @@ TEST(ListPool, BlocksOfEverySizeStayApartUnderRandomChurnAndChunksGoBack)
         SECListPool::Free(block.p);
     }
     EXPECT_EQ(SECListPool::GetLiveBlockCount(), liveBefore);
-    // Only the one empty chunk kept per size class may stay.
-    EXPECT_LE(SECListPool::GetChunkCount(), chunksBefore + SECListPool::kMaxBlock / 8);
     SECListPool::Free(nullptr);
+}
+
+TEST(ListPool, MemoryOfDeletedRowsGoesBackBeyondWhatIsKept)
+{
+    // 40 MB of 200-byte blocks, the size of a row with its cells: when they
+    // are freed, no more than the kept chunks stay committed.
+    const size_t chunksBefore = SECListPool::GetChunkCount();
+    std::vector<void*> blocks(200000);
+    for (void*& p : blocks)
+        p = SECListPool::Allocate(200);
+    EXPECT_GT(SECListPool::GetChunkCount(), chunksBefore + 500);
+    for (void* p : blocks)
+        SECListPool::Free(p);
+    EXPECT_LE(SECListPool::GetChunkCount(), chunksBefore + 2 * SECListPool::kKeptChunks);
+    // Kept chunks serve blocks of another size.
+    const size_t chunksKept = SECListPool::GetChunkCount();
+    void* p = SECListPool::Allocate(16);
+    EXPECT_LE(SECListPool::GetChunkCount(), chunksKept);
+    SECListPool::Free(p);
 }
 
 TEST(ListPool, RecordsCellsAndTextsComeFromThePoolAndGoBackWithTheRow)
