@@ -21,7 +21,7 @@ public:
         if (m_hWnd != nullptr)
             DestroyWindow();
         for (SECListItem* p : graveyard)
-            ::operator delete(p);
+            SECListItem::operator delete(p); // the records came from the list's own pool
     }
     SECListItem* NewItemRecord() override
     {
