@@ -193,9 +193,11 @@ public:
     // Removes rows nItem..nItem + nCount - 1 and renumbers focus, anchor, drop
     // highlight, edit row and selection; no notification, no repaint.
     void RemoveRows(int nItem, int nCount);
-    // Removes the referenced records that are still rows, wherever they are
+    // The first row carrying the deletion mark nMark; -1 when none does.
+    int FindMarkedRow(UINT nMark) const;
+    // Removes the rows carrying the deletion mark nMark, wherever they are
     // now; FALSE when none is left.
-    BOOL RemoveRecords(const std::vector<RowRef>& meant);
+    BOOL RemoveMarkedRows(UINT nMark);
 
     virtual BOOL SetItem(const LVITEMW* pItem, BOOL bRedraw = TRUE);
     virtual BOOL SetItem(int nItem, int nSubItem, UINT nMask, LPCWSTR lpszItem, int nImage, UINT nState,
@@ -552,6 +554,7 @@ protected:
     CRect m_rcBars[2];                    // where PositionScrollBars put the horizontal and vertical bar
     BOOL m_bBarRepaintPosted = FALSE;     // the message that repaints the bars is on its way
     UINT m_nNextSerial = 0;               // serial of the last row that entered the list
+    UINT m_nLastDeleteMark = 0;           // mark of the last deletion begun (see DeleteItem)
     const SECListItem* m_pMeasuring = nullptr; // row being measured: an owner asked meanwhile cannot start it again
     // The widest label of a single-column, single-line list, kept while no row
     // changes: layouts, clicks and paints would otherwise walk every row for it.

@@ -511,16 +511,37 @@ BOOL SECListBaseT<THost>::ForgetLabelWidths(int nItem, int nCount)
 {
     if (m_nWidestGeneration != m_nRowsGeneration || !m_bWidestCounted)
         return FALSE;
+    // Neighbouring rows mostly share a width: their decrements are summed
+    // and applied to the count once.
+    auto it = m_widestCounts.end();
+    int pending = 0;
+    auto apply = [&]() {
+        if (it != m_widestCounts.end() && (it->second -= pending) <= 0)
+            m_widestCounts.erase(it);
+        it = m_widestCounts.end();
+        pending = 0;
+    };
     for (int i = nItem; i < nItem + nCount; ++i) {
         const SECListItem* pRow = m_items.GetAt(i);
-        const auto it = IsRowMeasured(pRow) ? m_widestCounts.find(pRow->m_rcText.right + 5) : m_widestCounts.end();
-        if (it == m_widestCounts.end()) {
+        if (!IsRowMeasured(pRow)) {
+            apply();
             m_bWidestCounted = FALSE; // not as counted: the next width walks all rows again
             return FALSE;
         }
-        if (--it->second == 0)
-            m_widestCounts.erase(it);
+        const int right = pRow->m_rcText.right + 5;
+        if (it != m_widestCounts.end() && it->first == right && pending < it->second) {
+            ++pending;
+            continue;
+        }
+        apply();
+        it = m_widestCounts.find(right);
+        if (it == m_widestCounts.end()) {
+            m_bWidestCounted = FALSE;
+            return FALSE;
+        }
+        pending = 1;
     }
+    apply();
     return TRUE;
 }
 

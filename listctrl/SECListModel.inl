@@ -653,20 +653,20 @@ BOOL SECListBaseT<THost>::DeleteItem(int nItem, int nCount)
     nCount = std::min(nCount, GetItemCount() - nItem);
     // The owner may change the rows while it is told (or while the rows are
     // measured for the repaint): the deletion follows the records it was asked
-    // for, never the indices.
-    std::vector<RowRef> meant(static_cast<size_t>(nCount));
+    // for, never the indices. They carry this deletion's mark (unique to each
+    // call, so that a deletion the owner starts meanwhile keeps to its own
+    // rows); a list of references would cost a fresh page per 256 rows.
+    if (++m_nLastDeleteMark == 0)
+        ++m_nLastDeleteMark;
+    const UINT mark = m_nLastDeleteMark;
     for (int k = 0; k < nCount; ++k)
-        meant[static_cast<size_t>(k)] = GetRowRef(nItem + k);
+        m_items.GetAt(nItem + k)->m_nDeleteMark = mark;
     RecordsWatch watch(this);
     InvalidateItem(std::max(nItem - 1, 0), FALSE, FALSE, TRUE, FALSE);
     if (watch.Changed()) {
         // Asked for texts by the repaint, the owner changed the rows: it is
         // told of the first of the rows asked for that is still there.
-        nItem = -1;
-        for (const RowRef& ref : meant) {
-            if ((nItem = FindRow(ref)) >= 0)
-                break;
-        }
+        nItem = FindMarkedRow(mark);
         if (nItem < 0)
             return FALSE;
     }
@@ -676,7 +676,7 @@ BOOL SECListBaseT<THost>::DeleteItem(int nItem, int nCount)
         EndLabelEdit(FALSE);
     if (!watch.Changed()) {
         RemoveRows(nItem, nCount);
-    } else if (!RemoveRecords(meant)) {
+    } else if (!RemoveMarkedRows(mark)) {
         return FALSE;
     }
     if (m_selection.GetCount() == 0)
@@ -686,18 +686,22 @@ BOOL SECListBaseT<THost>::DeleteItem(int nItem, int nCount)
 }
 
 template <class THost>
-BOOL SECListBaseT<THost>::RemoveRecords(const std::vector<RowRef>& meant)
+int SECListBaseT<THost>::FindMarkedRow(UINT nMark) const
+{
+    for (int i = 0; i < GetItemCount(); ++i) {
+        if (m_items.GetAt(i)->m_nDeleteMark == nMark)
+            return i;
+    }
+    return -1;
+}
+
+template <class THost>
+BOOL SECListBaseT<THost>::RemoveMarkedRows(UINT nMark)
 {
     for (;;) {
-        std::unordered_map<const SECListItem*, UINT> serials;
-        serials.reserve(meant.size());
-        for (const RowRef& ref : meant)
-            serials.emplace(ref.pRecord, ref.nSerial);
         std::vector<int> found;
         for (int i = 0; i < GetItemCount(); ++i) {
-            const SECListItem* pRow = m_items.GetAt(i);
-            const auto it = serials.find(pRow);
-            if (it != serials.end() && pRow->m_nSerial == it->second)
+            if (m_items.GetAt(i)->m_nDeleteMark == nMark)
                 found.push_back(i);
         }
         if (found.empty())

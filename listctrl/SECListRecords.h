@@ -62,6 +62,7 @@ public:
     CRect m_rcText;             // label rectangle, relative to the main cell's origin
     CRect m_rcIcon;             // image rectangle, likewise
     CRect m_rcState;            // state rectangle, likewise (filled by derived controls)
+    UINT m_nDeleteMark = 0;     // the deletion under way that means this row (fills what was padding)
 };
 
 class MORVA_API SECListColumn

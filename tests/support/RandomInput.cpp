@@ -17,6 +17,15 @@ std::string At(CPoint p)
     return "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")";
 }
 
+// The list whose divider loop the safety timer ends (see Press).
+HWND g_hTracking = nullptr;
+
+void CALLBACK EndTracking(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (g_hTracking != nullptr && ::IsWindow(g_hTracking))
+        ::PostMessageW(g_hTracking, WM_CANCELMODE, 0, 0);
+}
+
 void Send(SECListBaseC& list, UINT message, WPARAM wParam, CPoint p)
 {
     if (list.m_hWnd != nullptr)
@@ -82,7 +91,14 @@ std::string RandomInput::Press(SECListBaseC& list, UINT message, CPoint point)
         what += " on a divider, ended by " + Hex(end);
     }
     const UINT keys = AnyKeys(MK_LBUTTON);
+    // Should the end posted above be taken by a loop the owner or a timer
+    // started meanwhile, the divider loop would wait for input nobody sends:
+    // a thread timer ends it then (the loop dispatches what it does not use).
+    g_hTracking = list.m_hWnd;
+    const UINT_PTR safety = ::SetTimer(nullptr, 0, 2000, EndTracking);
     Send(list, message, keys, point);
+    ::KillTimer(nullptr, safety);
+    g_hTracking = nullptr;
     return what + " keys " + Hex(keys);
 }
 
