@@ -8,8 +8,8 @@ class MORVA_API CPallasEditLong : public CLongTextField
 {
     DECLARE_DYNAMIC(CPallasEditLong)
 public:
-    // The background, RGB(240, 255, 255).
-    static constexpr COLORREF kBackground = RGB(240, 255, 255);
+    // The background.
+    enum : COLORREF { kBackground = RGB(240, 255, 255) };
 
     COLORREF GetBackgroundColor() const override { return kBackground; }
     void PaintText(HDC hDC, const CString& text, const RECT& client) override;

@@ -15,8 +15,10 @@ class MORVA_API CUrlCtrl : public CStatic
 {
     DECLARE_DYNAMIC(CUrlCtrl)
 public:
-    static constexpr COLORREF kLinkColor = RGB(0, 128, 0);    // not yet opened
-    static constexpr COLORREF kVisitedColor = RGB(255, 0, 0); // opened
+    enum : COLORREF {
+        kLinkColor = RGB(0, 128, 0),   // not yet opened
+        kVisitedColor = RGB(255, 0, 0) // opened
+    };
 
     CUrlCtrl();
     ~CUrlCtrl() override;
