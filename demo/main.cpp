@@ -189,7 +189,9 @@ int wmain(int argc, wchar_t** argv)
         }
         // The small controls, as a user leaves them: a hotkey typed, the link
         // focused, a server added twice, the combo box dropped down.
-        CDemoControlsDialog controls(module, listed, libraryPath, &dialog);
+        // The picture shows a path as an installed host has it, not the build's.
+        CDemoControlsDialog controls(module, listed,
+                                     L"C:\\Program Files\\Morva\\Common\\en-US\\MorvaCommonResU.dll", &dialog);
         if (controls.CreateModeless(&dialog)) {
             controls.ShowWindow(SW_SHOW);
             BYTE keys[256] = {};

@@ -21,9 +21,9 @@ void CPallasEditLongPath::PaintText(HDC hDC, const CString& text, const RECT& cl
     CString shown = Shorten(hDC, text, rect.right - rect.left);
     // Shortened by the rule above rather than by DT_PATH_ELLIPSIS, so that what
     // is drawn is what the rule answers; no prefix processing, as paths may hold "&".
-    ::DrawTextExW(hDC, shown.GetBuffer(shown.GetLength() + 1), shown.GetLength(), &rect,
-                  DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX, nullptr);
-    shown.ReleaseBuffer();
+    const int length = shown.GetLength();
+    ::DrawTextExW(hDC, shown.GetBuffer(length + 1), length, &rect, DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX, nullptr);
+    shown.ReleaseBuffer(length);
 }
 
 CString CPallasEditLongPath::GetDisplayedText() const
