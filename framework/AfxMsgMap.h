@@ -275,14 +275,6 @@ using AfxHandlerType = T;
         *pResult = 0;                                                                          \
         return TRUE;                                                                           \
     }
-// BOOL memberFxn()  -- the same; FALSE lets the parent see the notification too
-#define ON_CONTROL_REFLECT_EX(wNotifyCode, memberFxn)                                          \
-    if (message == WM_REFLECT_BASE + WM_COMMAND && HIWORD(wParam) == (wNotifyCode)) {          \
-        BOOL (ThisClass::*pfn)() = memberFxn;                                                  \
-        *pResult = 0;                                                                          \
-        if ((this->*pfn)())                                                                    \
-            return TRUE;                                                                       \
-    }
 // HBRUSH CtlColor(CDC* pDC, UINT nCtlColor)  -- colours the parent asks this control for
 #define ON_WM_CTLCOLOR_REFLECT()                                                               \
     if (message >= WM_REFLECT_BASE + WM_CTLCOLORMSGBOX && message <= WM_REFLECT_BASE + WM_CTLCOLORSTATIC) { \
