@@ -1,4 +1,5 @@
 #include "DemoDialog.h"
+#include "DemoControlsDialog.h"
 #include "DemoIds.h"
 #include "dialogs/CPallasMessageDialog.h"
 
@@ -55,6 +56,7 @@ CString DateText(const FILETIME& time)
 BEGIN_MESSAGE_MAP(CDemoDialog, CResizingDlg)
     ON_NOTIFY(LVN_ENDLABELEDITW, IDC_DEMO_FILES, &CDemoDialog::OnEndLabelEdit)
     ON_BN_CLICKED(IDC_DEMO_MESSAGES, &CDemoDialog::OnMessages)
+    ON_BN_CLICKED(IDC_DEMO_CONTROLS, &CDemoDialog::OnControls)
 END_MESSAGE_MAP()
 
 // The template is the demo's own, so the resource module of the dialog is the demo.
@@ -71,6 +73,7 @@ void CDemoDialog::InitControlInfo()
     RegisterControl(IDC_DEMO_FOLDER, ANCHOR_SIZE_X);
     RegisterControl(IDC_DEMO_FILES, ANCHOR_SIZE_X | ANCHOR_SIZE_Y);
     RegisterControl(IDC_DEMO_MESSAGES, ANCHOR_MOVE_Y);
+    RegisterControl(IDC_DEMO_CONTROLS, ANCHOR_MOVE_Y);
     RegisterControl(IDOK, ANCHOR_MOVE_X | ANCHOR_MOVE_Y);
     RegisterControl(IDCANCEL, ANCHOR_MOVE_X | ANCHOR_MOVE_Y);
 }
@@ -124,4 +127,12 @@ void CDemoDialog::FillWithFiles()
     } while (FindNextFileW(find, &fd));
     FindClose(find);
     m_list.UpdateScrollBars();
+}
+
+void CDemoDialog::OnControls()
+{
+    WCHAR path[MAX_PATH] = L"";
+    ::GetModuleFileNameW(m_hResources, path, MAX_PATH);
+    CDemoControlsDialog dlg(m_hResources, m_folder, path, this);
+    dlg.DoModal();
 }

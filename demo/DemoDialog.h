@@ -33,6 +33,8 @@ protected:
     void FillWithFiles();
     // Shows the message dialogs one after the other and shows the last answer.
     void OnMessages();
+    // Opens the dialog of the small controls.
+    void OnControls();
     // Accepts every renamed label (the demo renames rows, not files).
     void OnEndLabelEdit(NMHDR* pHeader, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()

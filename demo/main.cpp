@@ -11,12 +11,15 @@
 // the user's. Without --interactive the dialog is created, painted, saved as
 // PNG (MorvaDemo.png beside the program unless --snapshot names another file),
 // resized, and closed again; each kind of message dialog is shown, saved as
-// MorvaDemo-message-<n>.png beside it and closed, so that the demo runs headless.
+// MorvaDemo-message-<n>.png beside it and closed, so that the demo runs headless;
+// so is the dialog of the small controls (MorvaDemo-controls.png), with a key
+// combination typed into the hotkey field and the combo box dropped down.
 #include <windows.h>
 #include <commctrl.h>
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include "DemoControlsDialog.h"
 #include "DemoDialog.h"
 #include "DemoTreeDialog.h"
 #include "DemoIds.h"
@@ -70,7 +73,8 @@ void Print(const CString& text)
     std::fflush(stdout);
 }
 
-bool SaveWindowPng(HWND hWnd, const CString& path)
+// The window, with a popup of it (a dropped-down list) where it shows.
+bool SaveWindowPng(HWND hWnd, const CString& path, HWND hPopup = nullptr)
 {
     CRect rect;
     GetWindowRect(hWnd, &rect);
@@ -78,6 +82,8 @@ bool SaveWindowPng(HWND hWnd, const CString& path)
     if (!bitmap.IsValid())
         return false;
     RenderWindow(hWnd, bitmap);
+    if (hPopup != nullptr)
+        RenderPopup(hWnd, hPopup, bitmap);
     return WritePng(bitmap, path.GetString());
 }
 
@@ -180,6 +186,39 @@ int wmain(int argc, wchar_t** argv)
             line += SaveWindowPng(message.m_hWnd, path) ? L" -> " + path : CString(L" (no picture)");
             Print(line);
             message.DestroyWindow();
+        }
+        // The small controls, as a user leaves them: a hotkey typed, the link
+        // focused, a server added twice, the combo box dropped down.
+        // The picture shows a path as an installed host has it, not the build's.
+        CDemoControlsDialog controls(module, listed,
+                                     L"C:\\Program Files\\Morva\\Common\\en-US\\MorvaCommonResU.dll", &dialog);
+        if (controls.CreateModeless(&dialog)) {
+            controls.ShowWindow(SW_SHOW);
+            BYTE keys[256] = {};
+            GetKeyboardState(keys);
+            keys[VK_CONTROL] = keys[VK_MENU] = 0x80;
+            SetKeyboardState(keys);
+            controls.GetHotkey().SendMessage(WM_KEYDOWN, 'K', 1);
+            keys[VK_CONTROL] = keys[VK_MENU] = 0;
+            SetKeyboardState(keys);
+            controls.GetCombo().SetWindowText(L"  \\\\BACKUP.example.org ");
+            controls.AddServer();
+            controls.GetLink().SetFocus();
+            controls.GetCombo().ShowDropDown(TRUE);
+            PumpMessages();
+            CString line;
+            line.Format(L"Controls dialog: hotkey \"%s\", %d servers, path shown as \"%s\"",
+                        controls.GetHotkey().GetKey().GetText().GetString(), controls.GetCombo().GetCount(),
+                        controls.GetPath().GetDisplayedText().GetString());
+            Print(line);
+            const CString path = base + L"-controls.png";
+            COMBOBOXINFO combo{};
+            combo.cbSize = sizeof(combo);
+            GetComboBoxInfo(controls.GetCombo().m_hWnd, &combo);
+            Print(SaveWindowPng(controls.m_hWnd, path, combo.hwndList) ? L"Snapshot: " + path
+                                                                       : CString(L"(no picture)"));
+            controls.GetCombo().ShowDropDown(FALSE);
+            controls.DestroyWindow();
         }
         dialog.DestroyWindow();
     } else {

@@ -178,6 +178,17 @@ using AfxHandlerType = T;
 // HFONT OnGetFont()
 #define ON_WM_GETFONT()                                                                        \
     AFX_MSG_ENTRY(WM_GETFONT, OnGetFont, *pResult = reinterpret_cast<LRESULT>((this->*pfn)()), HFONT (ThisClass::*)())
+// void OnPrintClient(CDC* pDC, UINT nFlags)  -- draw the client area into a DC the caller gives
+#define ON_WM_PRINTCLIENT()                                                                    \
+    if (message == WM_PRINTCLIENT) {                                                           \
+        void (ThisClass::*pfn)(CDC*, UINT) = &ThisClass::OnPrintClient;                        \
+        CDC dc;                                                                                \
+        dc.Attach(reinterpret_cast<HDC>(wParam));                                              \
+        (this->*pfn)(&dc, static_cast<UINT>(lParam));                                          \
+        dc.Detach();                                                                           \
+        *pResult = 0;                                                                          \
+        return TRUE;                                                                           \
+    }
 // HCURSOR OnQueryDragIcon()
 #define ON_WM_QUERYDRAGICON()                                                                  \
     AFX_MSG_ENTRY(WM_QUERYDRAGICON, OnQueryDragIcon, *pResult = reinterpret_cast<LRESULT>((this->*pfn)()), HCURSOR (ThisClass::*)())

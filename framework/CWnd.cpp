@@ -118,6 +118,7 @@ LRESULT CALLBACK AfxCbtProc(int nCode, WPARAM wParam, LPARAM lParam)
             ::SetWindowLongPtrW(pWnd->m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
         if (old != &AfxWndProc)
             pWnd->m_pfnSuper = old;
+        pWnd->PreSubclassWindow();
     }
     return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
 }
@@ -269,7 +270,12 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
         ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
     if (old != &AfxWndProc)
         m_pfnSuper = old;
+    PreSubclassWindow();
     return TRUE;
+}
+
+void CWnd::PreSubclassWindow()
+{
 }
 
 BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)

@@ -48,6 +48,10 @@ public:
     BOOL SubclassWindow(HWND hWnd);
     BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
     HWND UnsubclassWindow();
+    // Called once the object is attached to its window, by subclassing or by
+    // creation, before the window's next message: a control adjusts the styles
+    // it depends on here.
+    virtual void PreSubclassWindow();
 
     // Creation
     virtual BOOL Create(LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle, const RECT& rect,

@@ -15,6 +15,7 @@
 #include "framework/CImageList.h"
 #include "framework/CList.h"
 #include "framework/CMap.h"
+#include "framework/CMenu.h"
 #include "framework/CMemFile.h"
 #include "framework/CObject.h"
 #include "framework/CString.h"

@@ -36,6 +36,9 @@
 #define IDS_KEY_LEFT_ALT          1234
 #define IDS_KEY_RIGHT_ALT         1235
 
+// How the hotkey field is used; a text for a data link to show
+#define IDS_HOTKEY_HELP           1240
+
 // Resizable text window opened by a data link
 #define IDD_SHOW_TEXT             204
 #define IDC_SHOW_TEXT_FIELD       1205

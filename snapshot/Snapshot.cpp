@@ -179,6 +179,23 @@ void RenderWindow(HWND hWnd, SnapshotBitmap& bitmap)
     GdiFlush();
 }
 
+void RenderPopup(HWND hWnd, HWND hPopup, SnapshotBitmap& bitmap)
+{
+    if (!bitmap.IsValid() || !IsWindow(hWnd) || !IsWindow(hPopup) || !IsWindowVisible(hPopup))
+        return;
+    RECT window;
+    RECT popup;
+    GetWindowRect(hWnd, &window);
+    GetWindowRect(hPopup, &popup);
+    SnapshotBitmap picture(popup.right - popup.left, popup.bottom - popup.top);
+    if (!picture.IsValid())
+        return;
+    RenderWindow(hPopup, picture);
+    BitBlt(bitmap.GetDC(), popup.left - window.left, popup.top - window.top, picture.Width(), picture.Height(),
+           picture.GetDC(), 0, 0, SRCCOPY);
+    GdiFlush();
+}
+
 namespace {
 // Releases a COM interface at the end of a scope.
 template <class T>

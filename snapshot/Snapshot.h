@@ -49,6 +49,9 @@ private:
 
 // The whole window (frame, client, children); bitmap origin = window's top-left.
 void RenderWindow(HWND hWnd, SnapshotBitmap& bitmap);
+// A popup window of hWnd (a drop-down list, a menu) drawn over a bitmap of
+// hWnd's whole window, where the screen shows it; the part outside is cut off.
+void RenderPopup(HWND hWnd, HWND hPopup, SnapshotBitmap& bitmap);
 // The client area only; bitmap origin = client's top-left. Children are drawn
 // over it unless withChildren is false.
 void RenderClient(HWND hWnd, SnapshotBitmap& bitmap, bool withChildren = true);

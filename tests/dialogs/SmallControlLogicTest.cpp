@@ -1,0 +1,125 @@
+// The window-free rules of the small controls: which key press makes which
+// hotkey and how it is named, how combo entries are normalised and matched,
+// and how a path is shortened to a width.
+#include <gtest/gtest.h>
+#include "DialogTestSupport.h"
+#include "dialogs/ComboText.h"
+#include "dialogs/PathEllipsis.h"
+#include "dialogs/VirtualKeyNames.h"
+
+namespace {
+// Key-name strings as "<number>", so a test sees which string was asked for.
+CString FakeString(UINT id)
+{
+    CString s;
+    s.Format(L"<%u>", id);
+    return s;
+}
+
+// The chord's text after a press; "ignored" when the press changes nothing.
+std::string Press(UINT code, UINT flags, bool control, bool shift, bool alt)
+{
+    HotkeyChord chord{VK_MENU, 0, 'Q'};
+    if (!ClassifyHotkeyPress(code, flags, control, shift, alt, chord))
+        return "ignored";
+    return Narrow(HotkeyChordText(chord, FakeString));
+}
+
+std::string Name(UINT code)
+{
+    return Narrow(VirtualKeyName(code, FakeString));
+}
+
+// Every character 10 pixels wide.
+int TenEach(LPCWSTR, int count)
+{
+    return 10 * count;
+}
+
+std::string Shorten(LPCWSTR text, int width)
+{
+    return Narrow(EllipsizePath(text, width, TenEach));
+}
+} // namespace
+
+TEST(HotkeyPress, EveryModifierCombinationKeepsAtMostTwoInControlShiftAltOrder)
+{
+    const char* expected[8] = {"A", "<1157> + A", "<1156> + A", "<1157> + <1156> + A",
+                               "<1158> + A", "<1157> + <1158> + A", "<1156> + <1158> + A", "<1157> + <1156> + A"};
+    for (int mask = 0; mask < 8; ++mask)
+        EXPECT_EQ(expected[mask], Press('A', 0, mask & 1, mask & 2, mask & 4)) << mask;
+    EXPECT_EQ("<1156>", Press(VK_SHIFT, 0, false, true, false)); // a modifier alone
+    EXPECT_EQ("", Press(VK_BACK, 0, true, false, false));
+    EXPECT_EQ("", Press(VK_DELETE, KF_EXTENDED, false, false, false));
+}
+
+TEST(HotkeyPress, KeypadWithNumLockOffIsItsDigitAndOtherKeysAreIgnored)
+{
+    EXPECT_EQ("7 (<1155>)", Press(VK_HOME, 0, false, false, false));
+    EXPECT_EQ("0 (<1155>)", Press(VK_INSERT, 0, false, false, false));
+    EXPECT_EQ("ignored", Press(VK_HOME, KF_EXTENDED, false, false, false)); // the cursor block's Home
+    EXPECT_EQ("F24", Press(VK_F24, KF_EXTENDED, false, false, false));      // named keys take any flags
+    for (UINT code : {0u, UINT(VK_TAB), UINT(VK_RETURN), UINT(VK_SPACE), UINT(VK_PAUSE), UINT(VK_LWIN), 0xFFu})
+        EXPECT_EQ("ignored", Press(code, 0, true, false, false)) << code;
+}
+
+TEST(KeyNames, KeysWithoutANameLeaveNoGap)
+{
+    EXPECT_EQ("F13", Name(VK_F13));
+    EXPECT_EQ("<1235>", Name(VK_RMENU));
+    EXPECT_EQ("/", Name(L'/')); // any other code: its character
+    for (UINT code : {0u, 9u, 13u, 0x90u, 0x10000u})
+        EXPECT_EQ("", Name(code)) << code;
+    EXPECT_EQ("<1157> + A", Narrow(HotkeyChordText(HotkeyChord{VK_CONTROL, 9, 'A'}, FakeString)));
+    // Missing strings, or no loader at all: only what has a name.
+    EXPECT_EQ("A", Narrow(HotkeyChordText(HotkeyChord{VK_CONTROL, VK_SHIFT, 'A'}, [](UINT) { return CString(); })));
+    EXPECT_EQ("F2", Narrow(HotkeyChordText(HotkeyChord{VK_CONTROL, 0, VK_F2}, KeyStringLoader())));
+}
+
+TEST(ComboTextRules, NormalisedAndMatched)
+{
+    EXPECT_EQ("server", Narrow(NormaliseComboText(L"  \\\\server \t")));
+    EXPECT_EQ("server", Narrow(NormaliseComboText(L"\\server")));
+    EXPECT_EQ("\\server", Narrow(NormaliseComboText(L"\\\\\\server"))); // two at most
+    EXPECT_EQ("\\\\", Narrow(NormaliseComboText(L"\\\\")));              // not longer than 2
+    EXPECT_EQ("my  server", Narrow(NormaliseComboText(L" my  server ")));
+    EXPECT_EQ("", Narrow(NormaliseComboText(L"   ")));
+    EXPECT_TRUE(ComboTextsMatch(L"\u00e4rger Server", L"\u00c4RGER SERVER"));
+    EXPECT_FALSE(ComboTextsMatch(L"Server", L"Server2"));
+    EXPECT_FALSE(ComboTextsMatch(L"my server", L"my  server"));
+}
+
+TEST(PathEllipsisRule, KeepsTheLastPartThenBothEnds)
+{
+    const LPCWSTR path = L"C:\\Program Files\\Morva\\bin\\MorvaCommonU.dll"; // 43 characters
+    EXPECT_EQ(Narrow(path), Shorten(path, 430));
+    // 30 fit: "\MorvaCommonU.dll" is 17, the ellipsis 3, so 10 of the beginning.
+    EXPECT_EQ("C:\\Program...\\MorvaCommonU.dll", Shorten(path, 305));
+    EXPECT_EQ("...\\MorvaCommonU.dll", Shorten(path, 200));
+    // Below the last part: both ends, the end the larger half.
+    EXPECT_EQ("C:\\Prog...monU.dll", Shorten(path, 180));
+    EXPECT_EQ("abc...hij", Shorten(L"abcdefghij_hij", 90)); // no backslash
+    EXPECT_EQ("\\a...hij", Shorten(L"\\abcdefghij", 80));    // only a leading one
+    const CString longName = CString(L"C:\\") + CString(L'x', 10000) + L".txt";
+    EXPECT_EQ("C:\\xxxxx...xxxxx.txt", Shorten(longName, 200));
+    // Part of the ellipsis, or nothing; nothing to measure with: unchanged.
+    EXPECT_EQ("..", Shorten(L"abcdef", 25));
+    EXPECT_EQ("", Shorten(L"abcdef", -40));
+    EXPECT_EQ("", Shorten(L"", 0));
+    EXPECT_EQ("abc", Narrow(EllipsizePath(L"abc", 0, TextMeasure())));
+}
+
+TEST(PathEllipsisRule, NeverWiderThanTheFieldWithProportionalWidths)
+{
+    const TextMeasure measure = [](LPCWSTR text, int count) {
+        int width = 0;
+        for (int i = 0; i < count; ++i)
+            width += text[i] == L'W' ? 15 : text[i] == L'i' ? 3 : 8;
+        return width;
+    };
+    const CString path = L"\\\\server\\WWWW\\iiii\\Windows Files\\file.txt";
+    for (int width = 0; width <= 400; ++width) {
+        const CString shown = EllipsizePath(path, width, measure);
+        ASSERT_LE(measure(shown, shown.GetLength()), width) << width;
+    }
+}
