@@ -51,6 +51,8 @@
 #include "treectrl/SECTreeHandleSet.h"
 #include "treectrl/TreeItemNode.h"
 
+class SECTreePaintContext;
+
 // Insertion position for descending sorted order; unlike TVI_SORT the value is
 // zero-extended.
 #define SEC_TVI_SORTDESCENDING (reinterpret_cast<HTREEITEM>(static_cast<ULONG_PTR>(0xFFFF0010u)))
@@ -285,6 +287,34 @@ public:
     void UpdateScrollBars() override;
     void InvalidateItem(int nItem, BOOL bLabelOnly = FALSE, BOOL bErase = FALSE, BOOL bToBottom = FALSE,
                         BOOL bNow = FALSE) override;
+
+    // ---- Rendering and hit-testing of the tree column (SECTreePaint.inl)
+    SECListPaintContext* CreatePaintContext(CDC* pDC) override;
+    void LoadPaintItem(SECListPaintContext* pContext, int nItem, int nSubItem) override;
+    void GetPaintFont(SECListPaintContext* pContext) override;
+    int MeasureSubItem(SECListPaintContext* pContext, int nCol) override;
+    void DrawSubItem(SECListPaintContext* pContext) override;
+    // Type 0 (normal) widens the indent to the images' width.
+    CImageList* SetImageList(CImageList* pImageList, int nImageList) override;
+    // The expand button of a row whose cell is rcCell; empty for no row.
+    virtual void GetButtonRect(CRect& rect, int nRow, const CRect& rcCell);
+    virtual void DrawButton(SECTreePaintContext* pContext);
+    virtual void DrawLines(SECTreePaintContext* pContext);
+    virtual void DrawHorzLine(CDC* pDC, BOOL bSelected, int x1, int x2, int y);
+    virtual void DrawVertLines(CDC* pDC, BOOL bSelected, int x, int y1, int y2);
+    // Measures the label; rect.left is where it starts, rect.right how far it may go.
+    virtual void CalcLabelRect(CDC* pDC, _Node* pNode, LPCWSTR lpszText, CRect& rect);
+    // The item under a client point and where on its row (TVHT_ flags).
+    virtual HTREEITEM HitTestItem(CPoint point, UINT* pFlags);
+    // Image and label of the item as one image list (the caller deletes it);
+    // null without a normal image list.
+    virtual CImageList* CreateDragImage(HTREEITEM hItem);
+    virtual HBITMAP CreateTextBitmap(CDC* pDC, LPCWSTR lpszText);
+    virtual CImageList* CreateTextImage(CDC* pDC, LPCWSTR lpszText, HFONT hFont);
+    virtual CImageList* CreateImageFromIcon(CImageList* pImages, int nImage);
+    virtual CImageList* MergeImages(CImageList* pFirst, CImageList* pSecond);
+    // A press on an expand button toggles the item, without selecting.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // ---- Message handlers (listed in the message map of each hosting)
     int OnCreate(LPCREATESTRUCTW lpCreateStruct);

@@ -8,6 +8,7 @@
 #include "treectrl/SECTreeExpand.inl"
 #include "treectrl/SECTreeSelect.inl"
 #include "treectrl/SECTreeFrame.inl"
+#include "treectrl/SECTreePaint.inl"
 
 const UINT SECTreeEndLabelEditMessage = ::RegisterWindowMessageW(L"SECTreeCtrlNotifyEndLabelEditRegMsg");
 

@@ -93,7 +93,7 @@ TEST_F(TreeLabelWidth, HorizontalRangeFollowsTheWidestLabel)
     auto right = [&](LPCWSTR text) {
         SIZE size{};
         ::GetTextExtentPoint32W(dc.GetSafeHdc(), text, lstrlenW(text), &size);
-        return 6 + size.cx + 5; // label origin, width, margin
+        return tree.GetIndent() + 6 + size.cx + 5; // a child's indent, label origin, width, margin
     };
     auto inside = [&] {
         CRect rect;
