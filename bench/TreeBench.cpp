@@ -115,10 +115,12 @@ struct TreeSeries
     Series addChild{"SECTreeNode::AddChild at the last position", ""};
     Series wrapExpand{"expand, rows may wrap", ""};
     Series wrapCollapse{"collapse, rows may wrap", ""};
+    Series paint{"first paint of the page after expanding (WM_PRINTCLIENT)", ""};
+    Series pageDown{"page down + paint (WM_PRINTCLIENT)", ""};
     explicit TreeSeries(const std::string& who)
     {
         for (Series* s : {&insert, &expand, &collapse, &deleteAll, &build, &expandAll, &deleteEveryOther, &addChild,
-                          &wrapExpand, &wrapCollapse})
+                          &wrapExpand, &wrapCollapse, &paint, &pageDown})
             *s = Series(s->Workload(), who);
         // Later steps of a run start from what these leave.
         insert.SetRequired();
@@ -163,6 +165,14 @@ void RunSize(HWND host, TreeSeries& s, int n)
         s.insert.Time(n, [&] { hParent = InsertChildren(tree, n, nullptr); });
         UpdateNow(tree.Hwnd());
         s.expand.Time(n, [&] { tree.Expand(hParent, TVE_EXPAND); });
+        // Painted into a memory DC, as a host printing or snapshotting does:
+        // the first paint measures the page's rows.
+        if (s.paint.Repeat(n))
+            s.paint.Add(n, PrintClientMedian(tree.Hwnd(), 1));
+        if (s.pageDown.Repeat(n)) {
+            SendMessageW(tree.Hwnd(), WM_VSCROLL, SB_PAGEDOWN, 0);
+            s.pageDown.Add(n, PrintClientMedian(tree.Hwnd(), 1));
+        }
         UpdateNow(tree.Hwnd());
         PumpMessages();
         s.collapse.Time(n, [&] { tree.Expand(hParent, TVE_COLLAPSE); });
@@ -349,6 +359,15 @@ int main(int argc, char** argv)
                           &native.expand, tableN);
         GoalAtMostNative(row);
         results.Add(row);
+    }
+    for (int n : {sizes.front(), sizes.back()}) {
+        Row first = MakeRow("paint " + SizeName(n), "first paint of the page after expanding " + SizeName(n) +
+                            " children", ours.paint, &native.paint, n);
+        GoalAtMostNative(first);
+        results.Add(first);
+        Row page = MakeRow("paint " + SizeName(n), "page down, then its paint", ours.pageDown, &native.pageDown, n);
+        GoalAtMostNative(page);
+        results.Add(page);
     }
     {
         Row row = MakeRow("collapse", "collapse them", ours.collapse, &native.collapse, tableN);
