@@ -150,6 +150,15 @@ int wmain(int argc, wchar_t** argv)
         summary.Format(L"Files dialog: %d rows listed from %s", dialog.GetList().GetItemCount(),
                        dialog.GetFolder().GetString());
         Print(summary);
+        // A click on the Size heading sorts by size, as a user's would.
+        SECListCtrl& list = dialog.GetList();
+        const LPARAM heading = MAKELPARAM((list.GetColumnLeft(1) + list.GetColumnRight(1)) / 2, 5);
+        list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, heading);
+        list.SendMessage(WM_LBUTTONUP, 0, heading);
+        PumpMessages();
+        summary.Format(L"Sorted by size (heading click): first \"%s\", last \"%s\"", list.GetItemText(0, 0).GetString(),
+                       list.GetItemText(list.GetItemCount() - 1, 0).GetString());
+        Print(summary);
         Print(SaveWindowPng(dialog.m_hWnd, snapshot) ? L"Snapshot: " + snapshot
                                                      : CString(L"The snapshot could not be written."));
         // Resized, the list follows the dialog's edges.

@@ -992,6 +992,8 @@ void SECListBaseT<THost>::ForgetHeading(int nCol)
     follow(m_nHotCol);
     if (m_nDropCol > nCol)
         --m_nDropCol;
+    if (m_pSortColumn != nullptr && m_pSortColumn == GetColumnRecord(nCol))
+        m_pSortColumn = nullptr; // the mark goes with its column
 }
 
 template <class THost>
@@ -1008,6 +1010,7 @@ BOOL SECListBaseT<THost>::DeleteAllColumns()
     DeleteAllItems();
     AbandonHeadingPress();
     m_nHotCol = -1;
+    m_pSortColumn = nullptr;
     for (int i = 0; i < GetColumnCount(); ++i)
         delete m_columns[i];
     m_columns.RemoveAll();

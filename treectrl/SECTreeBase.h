@@ -49,29 +49,13 @@
 #include "listctrl/SECListCtrl.h"
 #include "listctrl/SECSubItemTextStorage.h"
 #include "treectrl/SECTreeHandleSet.h"
+#include "treectrl/SECTreeStyles.h"
 #include "treectrl/TreeItemNode.h"
 
 // Insertion position for descending sorted order; unlike TVI_SORT the value is
 // zero-extended.
 #define SEC_TVI_SORTDESCENDING (reinterpret_cast<HTREEITEM>(static_cast<ULONG_PTR>(0xFFFF0010u)))
 
-// Tree style bits the control keeps itself (the platform's TVS_HASBUTTONS,
-// TVS_HASLINES, TVS_LINESATROOT, TVS_DISABLEDRAGDROP and TVS_SINGLEEXPAND);
-// TVS_EDITLABELS and TVS_SHOWSELALWAYS live in the list style.
-#define SEC_TVS_STORED_MASK 0x00000417u
-// Window style bits taken as tree style at creation.
-#define SEC_TVS_CREATE_MASK 0x0000043Fu
-// Extended tree style bits.
-#define SEC_TVSX_MULTISELECT  0x00100000u // several items can be selected; AddToSelection keeps the caret
-#define SEC_TVSX_WRAPLABELS   0x00200000u // rows grow with their labels (no single-line rows)
-#define SEC_TVSX_HEADER       0x00400000u // the column header is shown
-#define SEC_TVSX_TIPS         0x00800000u // tips for clipped texts
-#define SEC_TVSX_PROGRESSIVE  0x01000000u // expansions and collapses repaint row by row
-#define SEC_TVSX_AUTOEXPAND   0x02000000u // a drop target that stays highlighted expands
-#define SEC_TVSX_HEADERBTNS   0x04000000u // with the header: headings are buttons
-#define SEC_TVSX_REORDER      0x08000000u // with header buttons: columns can be reordered
-// Extended window style bits taken as extended tree style at creation.
-#define SEC_TVSX_CREATE_MASK  0x03F00000u
 
 // Node attribute request of SetItemAttributes and GetItemAttributes.
 struct SECTreeAttributes
@@ -265,6 +249,8 @@ public:
     DWORD_PTR GetItemData(int nItem) override;
     int InsertItemRecord(int nItem, SECListItem* pItem) override;
     BOOL ReplaceItemRecords(int nItem, int nOldCount, SECListItem* const* ppItems, int nNewCount) override;
+    // The rows follow the hierarchy in pre-order: children are sorted, not rows.
+    BOOL CanSortRows() const override;
     void DeleteItemRecord(SECListItem* pItem) override;
     BOOL DeleteAllItems() override;
     void NotifyDeleteItem(int nItem) override;
@@ -446,6 +432,12 @@ protected:
     SECListItem* m_pEndingEditRow = nullptr;  // record of the row whose edit is ending
     SECListItem* m_pParkedRow = nullptr;      // that record, deleted while the end was told; freed when the end is over
 };
+
+template <class TList>
+BOOL SECTreeBaseT<TList>::CanSortRows() const
+{
+    return FALSE;
+}
 
 // The child-window hosting, instantiated (and exported) once in the library.
 #if !defined(MORVA_BUILD_DLL)
