@@ -6,6 +6,8 @@ IMPLEMENT_DYNAMIC(SECListTip, CWnd)
 
 BEGIN_MESSAGE_MAP(SECListTip, CWnd)
     ON_WM_PAINT()
+    ON_MESSAGE(WM_PRINTCLIENT, &SECListTip::OnPrintClient)
+    ON_WM_ERASEBKGND()
     ON_WM_TIMER()
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
@@ -225,7 +227,24 @@ void SECListTip::OnPaint()
     HDC hDC = ::BeginPaint(m_hWnd, &ps);
     if (hDC == nullptr)
         return;
-    if (m_nItem >= 0) {
+    Paint(hDC);
+    ::EndPaint(m_hWnd, &ps);
+}
+
+LRESULT SECListTip::OnPrintClient(WPARAM wParam, LPARAM /*lParam*/)
+{
+    Paint(reinterpret_cast<HDC>(wParam));
+    return 0;
+}
+
+BOOL SECListTip::OnEraseBkgnd(CDC* /*pDC*/)
+{
+    return TRUE; // the paint fills everything
+}
+
+void SECListTip::Paint(HDC hDC)
+{
+    if (hDC != nullptr && m_nItem >= 0) {
         const BOOL bSelected = m_pClient->IsRowSelected(m_nItem);
         const COLORREF crText = bSelected ? m_pClient->GetSelectedTextColor() : m_pClient->GetTipTextColor();
         const COLORREF crBk = bSelected ? m_pClient->GetSelectedBkColor() : m_pClient->GetTipBkColor();
@@ -256,7 +275,6 @@ void SECListTip::OnPaint()
         if (hBold != nullptr)
             ::DeleteObject(hBold);
     }
-    ::EndPaint(m_hWnd, &ps);
 }
 
 void SECListTip::OnTimer(UINT_PTR nIDEvent)

@@ -44,6 +44,10 @@ protected:
     // ---- Implementation
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnPaint();
+    // Paints into the given DC (snapshots, WM_PRINT).
+    LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+    BOOL OnEraseBkgnd(CDC* pDC);
+    void Paint(HDC hDC);
     void OnTimer(UINT_PTR nIDEvent);
     void OnDestroy();
     BOOL CreateTipWindow();
