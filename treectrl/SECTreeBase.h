@@ -464,6 +464,9 @@ protected:
     void ForgetNode(_Node* pNode);
     void CreateRoot();
 
+    // Sets or clears a bit of the extended tree style word alone.
+    void SetTreeExBit(DWORD dwBit, BOOL bSet);
+
     // Expansion
     void CollapseRows(_Node* pNode, int nRow);
     // Steps of the key hooks; CollapseOrGoToParent answers whether it acted.

@@ -136,31 +136,40 @@ void SECTreeBaseT<TList>::SplitCreateStyles(CREATESTRUCTW& cs)
 // The list's own setters of the styles the extended tree style mirrors: the
 // tree's word notes the setting first, so GetTreeExStyle reflects it.
 template <class TList>
+void SECTreeBaseT<TList>::SetTreeExBit(DWORD dwBit, BOOL bSet)
+{
+    if (bSet)
+        m_dwTreeStyleEx |= dwBit;
+    else
+        m_dwTreeStyleEx &= ~dwBit;
+}
+
+template <class TList>
 void SECTreeBaseT<TList>::EnableLabelWrap(BOOL bEnable)
 {
-    (bEnable ? m_dwTreeStyleEx |= SEC_TVSX_WRAPLABELS : m_dwTreeStyleEx &= ~SEC_TVSX_WRAPLABELS);
+    SetTreeExBit(SEC_TVSX_WRAPLABELS, bEnable);
     TList::EnableLabelWrap(bEnable);
 }
 
 template <class TList>
 void SECTreeBaseT<TList>::EnableTips(BOOL bEnable)
 {
-    (bEnable ? m_dwTreeStyleEx |= SEC_TVSX_TIPS : m_dwTreeStyleEx &= ~SEC_TVSX_TIPS);
+    SetTreeExBit(SEC_TVSX_TIPS, bEnable);
     TList::EnableTips(bEnable);
 }
 
 template <class TList>
 void SECTreeBaseT<TList>::EnableMultiSelect(BOOL bEnable)
 {
-    (bEnable ? m_dwTreeStyleEx |= SEC_TVSX_MULTISELECT : m_dwTreeStyleEx &= ~SEC_TVSX_MULTISELECT);
+    SetTreeExBit(SEC_TVSX_MULTISELECT, bEnable);
     TList::EnableMultiSelect(bEnable);
 }
 
 template <class TList>
 void SECTreeBaseT<TList>::ShowHeader(BOOL bShow, BOOL bButtons)
 {
-    (bShow ? m_dwTreeStyleEx |= SEC_TVSX_HEADER : m_dwTreeStyleEx &= ~SEC_TVSX_HEADER);
-    (bButtons ? m_dwTreeStyleEx |= SEC_TVSX_HEADERBTNS : m_dwTreeStyleEx &= ~SEC_TVSX_HEADERBTNS);
+    SetTreeExBit(SEC_TVSX_HEADER, bShow);
+    SetTreeExBit(SEC_TVSX_HEADERBTNS, bButtons);
     TList::ShowHeader(bShow, bButtons);
 }
 
