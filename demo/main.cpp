@@ -243,8 +243,26 @@ int wmain(int argc, wchar_t** argv)
         const HTREEITEM hTop = tree.GetRootItem();
         tree.Expand(hTop, TVE_EXPAND);
         CString summary;
-        summary.Format(L"Folders dialog: %d top-level folder(s); expanding \"%s\" read %d folder(s)",
+        summary.Format(L"Folders dialog: %d top-level folder(s); expanding \"%s\" read %d entries",
                        tree.CountChildren(TVI_ROOT), tree.GetItemText(hTop).GetString(), folders.GetLastLoaded());
+        Print(summary);
+        // Sorted by size as a click on its heading does; the largest file comes last.
+        folders.SortByColumn(CDemoTreeDialog::kColSize);
+        HTREEITEM hLast = tree.GetChildItem(hTop);
+        for (HTREEITEM h = hLast; h != nullptr; h = tree.GetNextSiblingItem(h))
+            hLast = h;
+        if (hLast != nullptr) {
+            summary.Format(L"Sorted by size: last is \"%s\" (%s)", tree.GetItemText(hLast).GetString(),
+                           tree.GetItemText(hLast, CDemoTreeDialog::kColSize).GetString());
+            Print(summary);
+        }
+        // Keys: Left on the top folder collapses it, Right opens it again.
+        tree.SelectItem(hTop, TVGN_CARET);
+        tree.SendMessage(WM_KEYDOWN, VK_LEFT, 1);
+        const BOOL bCollapsed = !tree.IsItemExpanded(hTop);
+        tree.SendMessage(WM_KEYDOWN, VK_RIGHT, 1);
+        summary.Format(L"Keys: Left %s the top folder, Right %s it", bCollapsed ? L"collapsed" : L"did not collapse",
+                       tree.IsItemExpanded(hTop) ? L"expanded" : L"did not expand");
         Print(summary);
         folders.DestroyWindow();
     }

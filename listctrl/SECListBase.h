@@ -523,6 +523,8 @@ protected:
     // Whether the window exists (notifications may destroy it).
     BOOL IsAlive() const;
     void HideTip();
+    // Hides the tip without repainting now: its row is moving or going.
+    void DropTip();
     void RefreshTip();
     int DividerWidthLimit(int nCol) const;
     void ScrollToBottom();

@@ -45,10 +45,13 @@
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
+#include <functional>
+#include <utility>
 #include <vector>
 #include "listctrl/SECListCtrl.h"
 #include "listctrl/SECSubItemTextStorage.h"
 #include "treectrl/SECTreeHandleSet.h"
+#include "treectrl/SECTreeMergeSort.h"
 #include "treectrl/SECTreeStyles.h"
 #include "treectrl/TreeItemNode.h"
 
@@ -152,6 +155,38 @@ public:
     virtual BOOL ModifyTreeStyle(DWORD dwRemove, DWORD dwAdd, BOOL bRedraw = TRUE);
     virtual BOOL ModifyTreeExStyle(DWORD dwRemove, DWORD dwAdd, BOOL bRedraw = TRUE);
     virtual BOOL ModifyStyles(DWORD dwRemove, DWORD dwAdd, DWORD dwRemoveEx, DWORD dwAddEx, BOOL bRedraw = TRUE);
+
+    // ---- Creation and the list style setters (SECTreeFrame.inl)
+    // Takes the dialog control nID as a placeholder: its style, extended style
+    // (plus the tips bit unless the style has TVS_NOTOOLTIPS), rectangle and
+    // place in the z-order; then destroys it and creates the tree there.
+    BOOL CreateFromDlgItem(UINT nID, CWnd* pParentDlg) override;
+    // The list's setters note their settings in the extended tree style too.
+    void EnableLabelWrap(BOOL bEnable) override;
+    void EnableTips(BOOL bEnable) override;
+    void EnableMultiSelect(BOOL bEnable) override;
+    void ShowHeader(BOOL bShow, BOOL bButtons = TRUE) override;
+
+    // ---- Columns (SECTreeColumns.inl)
+    // Column 0 stays the tree column. Inserting or deleting a column keeps
+    // every item's texts under their headings: each item gets a row for the
+    // change (everything is expanded and collapsed again after), and the
+    // sub-item storage moves its texts the same way.
+    int InsertColumnRecord(int nCol, SECListColumn* pColumn, BOOL bRedraw = TRUE) override;
+    // Refused past the last column, and for column 0 while others exist.
+    BOOL DeleteColumn(int nCol) override;
+    using TList::DeleteColumn;
+    void OnColumnMoved(int nFrom, int nTo) override;
+
+    // ---- Sorting (SECTreeSorting.inl)
+    // Sorts the children of the item (the top-level items for null or
+    // TVI_ROOT) by label, case-insensitively; with bRecursive every level
+    // below too. Equal items keep their order.
+    virtual BOOL SortChildren(HTREEITEM hItem, BOOL bRecursive = FALSE);
+    // Sorts by the record's comparison, called with the two items' data and
+    // the record's lParam; a negative answer puts the first item before the
+    // second. FALSE when the comparison changed the tree (the sort stops).
+    virtual BOOL SortChildrenCB(LPTVSORTCB pSort, BOOL bRecursive = FALSE, BOOL bReserved = FALSE);
 
     // ---- Repainting (SECTreeNodes.inl)
     // The list's InvalidateItem for the item's row; FALSE without a row.
@@ -272,10 +307,30 @@ public:
     void InvalidateItem(int nItem, BOOL bLabelOnly = FALSE, BOOL bErase = FALSE, BOOL bToBottom = FALSE,
                         BOOL bNow = FALSE) override;
 
+    // ---- Key hooks of the list (SECTreeInput.inl)
+    // Left, Backspace and minus: collapse the caret item, or go to its parent.
+    void OnKeyLeft(int nItem, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt, UINT nFlags) override;
+    void OnKeyBack(int nItem, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt, UINT nFlags) override;
+    // Right and plus: expand the caret item, or go to its first shown child.
+    void OnKeyRight(int nItem, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt, UINT nFlags) override;
+    // Numeric-pad multiply: expand everything below the caret item.
+    void OnKeyMultiply(int nItem, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt, UINT nFlags) override;
+    // The item at a client point and where on it (TVHT_ codes). Until buttons
+    // and indentation are drawn no point is on a button; the renderer's hit
+    // test takes over here.
+    virtual HTREEITEM HitTestTree(CPoint point, UINT* pFlags);
+
     // ---- Message handlers (listed in the message map of each hosting)
     int OnCreate(LPCREATESTRUCTW lpCreateStruct);
     void OnDestroy();
     void OnTimer(UINT_PTR nIDEvent);
+    // The characters of the expand and collapse keys do not search.
+    void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    // A button toggles its item; with TVS_SINGLEEXPAND a click that moves the
+    // caret closes the old branch and opens the new item.
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    // Toggles the item unless the owner answered NM_DBLCLK.
+    void OnLButtonDblClk(UINT nFlags, CPoint point);
 
 protected:
     // Handles and links
@@ -395,8 +450,31 @@ protected:
     void ForgetNode(_Node* pNode);
     void CreateRoot();
 
+    // Sets or clears a bit of the extended tree style word alone.
+    void SetTreeExBit(DWORD dwBit, BOOL bSet);
+
     // Expansion
     void CollapseRows(_Node* pNode, int nRow);
+    // Steps of the key hooks; CollapseOrGoToParent answers whether it acted.
+    BOOL CollapseOrGoToParent(int nItem);
+    void ExpandOrGoToChild(int nItem);
+
+    // Columns: the caret and every node's expanded flag (pre-order), kept
+    // while everything is expanded for a change of the columns.
+    struct ExpansionState
+    {
+        SECTreeNodeRef caret;                                // the caret item
+        std::vector<std::pair<SECTreeNodeRef, bool>> nodes;  // each node and whether it was expanded
+    };
+    ExpansionState SaveExpansion() const;
+    void ExpandEverything();
+    // Collapses again what was collapsed and puts the caret back.
+    void RestoreExpansion(const ExpansionState& state, BOOL bRedraw);
+
+    // Sorting
+    BOOL SortChildrenBy(_Node* pParent, BOOL bRecursive, const std::function<int(_Node*, _Node*)>& compare);
+    BOOL RelinkChildren(_Node* pParent, const std::vector<_Node*>& children);
+    void RelayDescendantRows(_Node* pParent);
     void SetExpandFocus(_Node* pNode, int nRow);
 
     // Notifications
@@ -431,6 +509,7 @@ protected:
     _Node* m_pLastInserted = nullptr;         // node linked last: a quick insert-after target
     SECListItem* m_pEndingEditRow = nullptr;  // record of the row whose edit is ending
     SECListItem* m_pParkedRow = nullptr;      // that record, deleted while the end was told; freed when the end is over
+    BOOL m_bSorting = FALSE;                  // a sort runs (its comparison may not start another)
 };
 
 template <class TList>
