@@ -1,8 +1,8 @@
 // The list control against the platform's list-view in the same process run:
 // filling report lists of three texts, inserting at the top, selecting and
 // deselecting everything, deleting all rows or every other row, painting a
-// page, the Down arrow, a click, PageDown and End with their repaints, and
-// the heap committed per row. Every size-dependent workload is timed at 10^3
+// page, the Down arrow, a click, PageDown and End with their repaints, sorting
+// by a column's text, and the heap committed per row. Every size-dependent workload is timed at 10^3
 // to 10^6 rows and its growth order fitted.
 #include <windows.h>
 #include <commctrl.h>
@@ -80,6 +80,17 @@ struct OurList
         list.UpdateScrollBars();
     }
     int Count() { return list.GetItemCount(); }
+    // Sorts by the Size column's text, read from the control by row index as an owner does.
+    static int CALLBACK CompareSizes(LPARAM a, LPARAM b, LPARAM self)
+    {
+        OurList* me = reinterpret_cast<OurList*>(self);
+        WCHAR x[16];
+        WCHAR y[16];
+        me->list.GetItemText(static_cast<int>(a), 1, x, 16);
+        me->list.GetItemText(static_cast<int>(b), 1, y, 16);
+        return lstrcmpW(x, y);
+    }
+    void SortBySize() { list.SortItemsEx(CompareSizes, reinterpret_cast<LPARAM>(this)); }
     void SelectAll() { list.SelectItemRange(0, list.GetItemCount() - 1, TRUE); }
     void DeselectAll() { list.DeselectAllItems(-1); }
     void DeleteAll() { list.DeleteAllItems(); }
@@ -178,6 +189,25 @@ struct NativeList
     void SelectAll() { SetAllSelected(true); }
     void DeselectAll() { SetAllSelected(false); }
     void DeleteAll() { SendMessageW(hwnd, LVM_DELETEALLITEMS, 0, 0); }
+    static int CALLBACK CompareSizes(LPARAM a, LPARAM b, LPARAM self)
+    {
+        const HWND list = reinterpret_cast<HWND>(self);
+        WCHAR x[16];
+        WCHAR y[16];
+        LVITEMW item{};
+        item.iSubItem = 1;
+        item.cchTextMax = 16;
+        item.pszText = x;
+        SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(a), reinterpret_cast<LPARAM>(&item));
+        item.pszText = y;
+        SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(b), reinterpret_cast<LPARAM>(&item));
+        return lstrcmpW(x, y);
+    }
+    void SortBySize()
+    {
+        SendMessageW(hwnd, LVM_SORTITEMSEX, reinterpret_cast<WPARAM>(hwnd),
+                     reinterpret_cast<LPARAM>(&NativeList::CompareSizes));
+    }
     void DeleteEveryOther()
     {
         SetRedraw(hwnd, false);
@@ -220,12 +250,13 @@ struct ListSeries
     Series pageDown{"PageDown + repaint", ""};
     Series end{"End + repaint", ""};
     Series hitTests{"10000 hit-tests", ""};
+    Series sort{"sort n rows by a column's text (SortItemsEx / LVM_SORTITEMSEX)", ""};
     Series wrapPaint{"paint one page, rows may wrap", ""};
     Series wrapPageDown{"PageDown + repaint, rows may wrap", ""};
     explicit ListSeries(const std::string& who)
     {
         for (Series* s : {&fill, &insertTop, &selectAll, &deselectAll, &deleteAll, &deleteEveryOther, &paint, &down,
-                          &downInPage, &downScrolls, &click, &pageDown, &end, &hitTests, &wrapPaint, &wrapPageDown})
+                          &downInPage, &downScrolls, &click, &pageDown, &end, &hitTests, &sort, &wrapPaint, &wrapPageDown})
             *s = Series(s->Workload(), who);
         // Later steps of a run start from what these leave.
         fill.SetRequired();
@@ -325,8 +356,10 @@ void RunSize(HWND host, ListSeries& s, int n, bool events, bool table)
         s.paint.Add(n, PrintClientMedian(list.Hwnd(), kPaintReps));
         if (events)
             RunEvents(list, s, n);
-        if (table)
+        if (table) {
             s.hitTests.Time(n, [&] { list.HitTests(10000); });
+            s.sort.Time(n, [&] { list.SortBySize(); });
+        }
         s.insertTop.Time(n, [&] { list.InsertAtTop(n / 100); });
         s.selectAll.Time(n, [&] { list.SelectAll(); });
         s.deselectAll.Time(n, [&] { list.DeselectAll(); });
@@ -478,6 +511,12 @@ int main(int argc, char** argv)
     for (int n : sizes) {
         Row row = MakeRow("paint one page", "paint one page (WM_PRINTCLIENT), " + SizeName(n) + " rows", ours.paint,
                           native.paint, n);
+        GoalAtMostNative(row);
+        results.Add(row);
+    }
+    {
+        Row row = MakeRow("sort", "sort " + tableSize + " rows by a column's text, the text read by row index",
+                          ours.sort, native.sort, tableN);
         GoalAtMostNative(row);
         results.Add(row);
     }

@@ -1,7 +1,8 @@
 // The tree control against the platform's tree-view in the same process run:
 // inserting many children below a collapsed item, expanding and collapsing
 // it, deleting every other child of an expanded item, deleting all items,
-// building a balanced tree and expanding all of it, the heap committed per
+// building a balanced tree and expanding all of it, sorting the children of an
+// expanded item by a callback, the heap committed per
 // item with its row; and SECTreeNode::AddChild on the node layer alone, which
 // has no native counterpart. Every size-dependent workload is timed at 10^3 to
 // 10^6 items and its growth order fitted.
@@ -51,6 +52,16 @@ struct OurTree
         Label label(i);
         return tree.InsertItem(label.text, hParent, TVI_LAST);
     }
+    HTREEITEM InsertData(HTREEITEM hParent, int i, LPARAM lParam)
+    {
+        Label label(i);
+        return tree.InsertItem(TVIF_TEXT | TVIF_PARAM, label.text, 0, 0, 0, 0, lParam, hParent, TVI_LAST);
+    }
+    void SortByData(HTREEITEM hParent, PFNTVCOMPARE pfnCompare)
+    {
+        TVSORTCB sort{hParent, pfnCompare, 0};
+        tree.SortChildrenCB(&sort);
+    }
     void Expand(HTREEITEM hItem, UINT code) { tree.Expand(hItem, code); }
     void Delete(HTREEITEM hItem) { tree.DeleteItem(hItem); }
     void DeleteAll() { tree.DeleteAllItems(); }
@@ -90,6 +101,22 @@ struct NativeTree
         insert.item.pszText = label.text;
         return reinterpret_cast<HTREEITEM>(SendMessageW(hwnd, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
     }
+    HTREEITEM InsertData(HTREEITEM hParent, int i, LPARAM lParam)
+    {
+        Label label(i);
+        TVINSERTSTRUCTW insert{};
+        insert.hParent = hParent;
+        insert.hInsertAfter = TVI_LAST;
+        insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+        insert.item.pszText = label.text;
+        insert.item.lParam = lParam;
+        return reinterpret_cast<HTREEITEM>(SendMessageW(hwnd, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+    }
+    void SortByData(HTREEITEM hParent, PFNTVCOMPARE pfnCompare)
+    {
+        TVSORTCB sort{hParent, pfnCompare, 0};
+        SendMessageW(hwnd, TVM_SORTCHILDRENCB, 0, reinterpret_cast<LPARAM>(&sort));
+    }
     void Expand(HTREEITEM hItem, UINT code) { SendMessageW(hwnd, TVM_EXPAND, code, reinterpret_cast<LPARAM>(hItem)); }
     void Delete(HTREEITEM hItem) { SendMessageW(hwnd, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(hItem)); }
     void DeleteAll() { Delete(TVI_ROOT); }
@@ -117,10 +144,11 @@ struct TreeSeries
     Series wrapCollapse{"collapse, rows may wrap", ""};
     Series paint{"first paint of the page after expanding (WM_PRINTCLIENT)", ""};
     Series pageDown{"page down + paint (WM_PRINTCLIENT)", ""};
+    Series sort{"sort n expanded children by callback", ""};
     explicit TreeSeries(const std::string& who)
     {
         for (Series* s : {&insert, &expand, &collapse, &deleteAll, &build, &expandAll, &deleteEveryOther, &addChild,
-                          &wrapExpand, &wrapCollapse, &paint, &pageDown})
+                          &wrapExpand, &wrapCollapse, &paint, &pageDown, &sort})
             *s = Series(s->Workload(), who);
         // Later steps of a run start from what these leave.
         insert.SetRequired();
@@ -237,6 +265,32 @@ void RunAddChild(TreeSeries& s, int n)
     }
 }
 
+// The comparison of the sort: item data ascending.
+int CALLBACK CompareData(LPARAM a, LPARAM b, LPARAM)
+{
+    return a < b ? -1 : a > b ? 1 : 0;
+}
+
+// Sorting the n children of an expanded item by their data, a permutation of
+// 0..n-1 in a scattered order, through the owner's callback.
+template <class TTree>
+void RunSort(HWND host, TreeSeries& s, int n)
+{
+    for (int run = 0; run < kRuns && s.sort.Repeat(n); ++run) {
+        TTree tree(host);
+        HTREEITEM hParent = tree.Insert(TVI_ROOT, -1);
+        // 7919 is prime and does not divide the sizes: i -> i * 7919 mod n is a permutation.
+        for (int i = 0; i < n; ++i)
+            tree.InsertData(hParent, i, static_cast<LPARAM>((static_cast<long long>(i) * 7919) % n));
+        tree.Expand(hParent, TVE_EXPAND);
+        UpdateNow(tree.Hwnd());
+        PumpMessages();
+        s.sort.Time(n, [&] { tree.SortByData(hParent, &CompareData); });
+        UpdateNow(tree.Hwnd());
+        PumpMessages();
+    }
+}
+
 // Only this library has rows that wrap.
 void RunWrapping(HWND host, TreeSeries& s, int n)
 {
@@ -325,6 +379,8 @@ int main(int argc, char** argv)
         RunSize<OurTree>(host, ours, n);
         RunSize<NativeTree>(host, native, n);
         RunAddChild(ours, n);
+        RunSort<OurTree>(host, ours, n);
+        RunSort<NativeTree>(host, native, n);
     }
     for (int n : deleteSizes) {
         RunDeleteEveryOther<OurTree>(host, ours, n);
@@ -375,6 +431,12 @@ int main(int argc, char** argv)
         results.Add(row);
     }
     {
+        Row row = MakeRow("sort by callback", "sort " + tableSize + " expanded children by callback", ours.sort,
+                          &native.sort, tableN);
+        GoalAtMostNative(row);
+        results.Add(row);
+    }
+    {
         Row row = MakeRow("expand all", "expand all, " + tableSize + " items", ours.expandAll, &native.expandAll,
                           tableN);
         GoalAtMostSeconds(row, 0.100, kTableSize, tableN);
@@ -417,7 +479,7 @@ int main(int argc, char** argv)
         {&ours.insert, &native.insert},       {&ours.expand, &native.expand},
         {&ours.collapse, &native.collapse},   {&ours.deleteAll, &native.deleteAll},
         {&ours.expandAll, &native.expandAll}, {&ours.deleteEveryOther, &native.deleteEveryOther},
-        {&ours.addChild, nullptr}};
+        {&ours.sort, &native.sort},           {&ours.addChild, nullptr}};
     std::vector<const Series*> scaling;
     std::vector<const Series*> oursScaling;
     for (const auto& pair : pairs) {

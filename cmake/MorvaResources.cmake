@@ -27,7 +27,7 @@ function(morva_add_resource_dll target)
     LINKER_LANGUAGE C)
   target_compile_definitions(${target} PRIVATE
     RES_VERSION_MAJOR=${v0} RES_VERSION_MINOR=${v1} RES_VERSION_PATCH=${v2} RES_VERSION_BUILD=${v3})
-  target_include_directories(${target} PRIVATE ${CMAKE_BINARY_DIR}/generated ${PROJECT_SOURCE_DIR}/resources)
+  target_include_directories(${target} PRIVATE ${PROJECT_BINARY_DIR}/generated ${PROJECT_SOURCE_DIR}/resources)
   # No code: no C runtime, no entry point, no import library worth keeping.
   target_link_options(${target} PRIVATE -nostdlib -Wl,--entry=0 -Wl,--no-insert-timestamp)
   set_target_properties(${target} PROPERTIES LINK_LIBRARIES "")

@@ -55,6 +55,7 @@ CString DateText(const FILETIME& time)
 
 BEGIN_MESSAGE_MAP(CDemoDialog, CResizingDlg)
     ON_NOTIFY(LVN_ENDLABELEDITW, IDC_DEMO_FILES, &CDemoDialog::OnEndLabelEdit)
+    ON_NOTIFY(LVN_COLUMNCLICK, IDC_DEMO_FILES, &CDemoDialog::OnColumnClick)
     ON_BN_CLICKED(IDC_DEMO_MESSAGES, &CDemoDialog::OnMessages)
     ON_BN_CLICKED(IDC_DEMO_CONTROLS, &CDemoDialog::OnControls)
 END_MESSAGE_MAP()
@@ -109,6 +110,35 @@ void CDemoDialog::OnEndLabelEdit(NMHDR* pHeader, LRESULT* pResult)
 {
     const NMLVDISPINFOW* info = reinterpret_cast<NMLVDISPINFOW*>(pHeader);
     *pResult = info->item.pszText != nullptr && info->item.pszText[0] != L'\0';
+}
+
+void CDemoDialog::OnColumnClick(NMHDR* pHeader, LRESULT* pResult)
+{
+    *pResult = 0;
+    const int column = reinterpret_cast<NMLISTVIEW*>(pHeader)->iSubItem;
+    BOOL ascending = TRUE;
+    ascending = m_list.GetSortMark(&ascending) == column ? !ascending : TRUE;
+    m_nSortColumn = column;
+    m_bSortDown = !ascending;
+    if (m_list.SortItemsEx(&CDemoDialog::CompareRows, reinterpret_cast<LPARAM>(this)))
+        m_list.SetSortMark(column, ascending);
+}
+
+// Rows by the sort column's text; sizes by their number, folders first.
+int CALLBACK CDemoDialog::CompareRows(LPARAM first, LPARAM second, LPARAM self)
+{
+    CDemoDialog* dlg = reinterpret_cast<CDemoDialog*>(self);
+    const CString a = dlg->m_list.GetItemText(static_cast<int>(first), dlg->m_nSortColumn);
+    const CString b = dlg->m_list.GetItemText(static_cast<int>(second), dlg->m_nSortColumn);
+    int result = 0;
+    if (dlg->m_nSortColumn == 1) {
+        const long long x = a == L"Folder" ? -1 : _wtoi64(a);
+        const long long y = b == L"Folder" ? -1 : _wtoi64(b);
+        result = (x > y) - (x < y);
+    } else {
+        result = lstrcmpiW(a, b);
+    }
+    return dlg->m_bSortDown ? -result : result;
 }
 
 void CDemoDialog::FillWithFiles()

@@ -1,6 +1,7 @@
 // The demo's dialog: a report list of the files of a folder, created in place
 // of a placeholder of the dialog template. It resizes (the list follows the
-// edges) and its Messages button shows each kind of message dialog.
+// edges), sorts by a column when its heading is clicked, and its Messages
+// button shows each kind of message dialog.
 #pragma once
 #include "dialogs/CResizingDlg.h"
 #include "framework/Framework.h"
@@ -37,6 +38,9 @@ protected:
     void OnControls();
     // Accepts every renamed label (the demo renames rows, not files).
     void OnEndLabelEdit(NMHDR* pHeader, LRESULT* pResult);
+    // Sorts by the clicked column; a second click on it turns the order round.
+    void OnColumnClick(NMHDR* pHeader, LRESULT* pResult);
+    static int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM self);
     DECLARE_MESSAGE_MAP()
 
     CString m_folder;       // folder listed, with a trailing backslash
@@ -44,4 +48,6 @@ protected:
     HMODULE m_hResources;   // language resource library of the message dialogs
     bool m_bGerman;         // message texts in German
     CString m_lastAnswer;   // answer of the last message dialog
+    int m_nSortColumn = 0;  // column of the running sort
+    bool m_bSortDown = false; // the running sort is descending
 };

@@ -150,6 +150,15 @@ int wmain(int argc, wchar_t** argv)
         summary.Format(L"Files dialog: %d rows listed from %s", dialog.GetList().GetItemCount(),
                        dialog.GetFolder().GetString());
         Print(summary);
+        // A click on the Size heading sorts by size, as a user's would.
+        SECListCtrl& list = dialog.GetList();
+        const LPARAM heading = MAKELPARAM((list.GetColumnLeft(1) + list.GetColumnRight(1)) / 2, 5);
+        list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, heading);
+        list.SendMessage(WM_LBUTTONUP, 0, heading);
+        PumpMessages();
+        summary.Format(L"Sorted by size (heading click): first \"%s\", last \"%s\"", list.GetItemText(0, 0).GetString(),
+                       list.GetItemText(list.GetItemCount() - 1, 0).GetString());
+        Print(summary);
         Print(SaveWindowPng(dialog.m_hWnd, snapshot) ? L"Snapshot: " + snapshot
                                                      : CString(L"The snapshot could not be written."));
         // Resized, the list follows the dialog's edges.
@@ -234,8 +243,26 @@ int wmain(int argc, wchar_t** argv)
         const HTREEITEM hTop = tree.GetRootItem();
         tree.Expand(hTop, TVE_EXPAND);
         CString summary;
-        summary.Format(L"Folders dialog: %d top-level folder(s); expanding \"%s\" read %d folder(s)",
+        summary.Format(L"Folders dialog: %d top-level folder(s); expanding \"%s\" read %d entries",
                        tree.CountChildren(TVI_ROOT), tree.GetItemText(hTop).GetString(), folders.GetLastLoaded());
+        Print(summary);
+        // Sorted by size as a click on its heading does; the largest file comes last.
+        folders.SortByColumn(CDemoTreeDialog::kColSize);
+        HTREEITEM hLast = tree.GetChildItem(hTop);
+        for (HTREEITEM h = hLast; h != nullptr; h = tree.GetNextSiblingItem(h))
+            hLast = h;
+        if (hLast != nullptr) {
+            summary.Format(L"Sorted by size: last is \"%s\" (%s)", tree.GetItemText(hLast).GetString(),
+                           tree.GetItemText(hLast, CDemoTreeDialog::kColSize).GetString());
+            Print(summary);
+        }
+        // Keys: Left on the top folder collapses it, Right opens it again.
+        tree.SelectItem(hTop, TVGN_CARET);
+        tree.SendMessage(WM_KEYDOWN, VK_LEFT, 1);
+        const BOOL bCollapsed = !tree.IsItemExpanded(hTop);
+        tree.SendMessage(WM_KEYDOWN, VK_RIGHT, 1);
+        summary.Format(L"Keys: Left %s the top folder, Right %s it", bCollapsed ? L"collapsed" : L"did not collapse",
+                       tree.IsItemExpanded(hTop) ? L"expanded" : L"did not expand");
         Print(summary);
         folders.DestroyWindow();
     }

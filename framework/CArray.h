@@ -119,9 +119,9 @@ private:
             return;
         size_t cap = m_data.capacity();
         if (m_growBy > 0)
-            cap = std::max(want, cap + static_cast<size_t>(m_growBy));
+            cap = (std::max)(want, cap + static_cast<size_t>(m_growBy));
         else
-            cap = std::max(want, cap + cap / 2 + 4);
+            cap = (std::max)(want, cap + cap / 2 + 4);
         m_data.reserve(cap);
     }
 

@@ -29,6 +29,7 @@
 #include "listctrl/SECListRecords.h"
 #include "listctrl/SECListRows.h"
 #include "listctrl/SECListSelection.h"
+#include "listctrl/SECListSort.h"
 #include "listctrl/SECListStyles.h"
 
 template <class THost>
@@ -267,6 +268,29 @@ public:
     int GetAnchorItem() const;
     const SECListSelection& GetSelection() const;
 
+    // ---- Sorting (SECListSort.inl)
+    // Orders the rows by pfnCompare, as the platform's list-view does: it gets
+    // the item data of two rows (SortItems) or their indices (SortItemsEx) and
+    // lParamSort, and answers below 0 when the first row goes first. Rows that
+    // compare equal keep their order. The rows do not move while the owner is
+    // asked, so SortItemsEx's indices are those of the rows before the sort.
+    // Selection, focus and anchor stay on their rows; the top row index stays.
+    // FALSE when there is no function, when the owner changes the rows from
+    // inside the comparison (the sort ends, what the owner did stays), when
+    // called again from inside one, and for a list whose row order is not its
+    // own (the tree).
+    virtual BOOL SortItems(PFNLVCOMPARE pfnCompare, LPARAM lParamSort);
+    virtual BOOL SortItemsEx(PFNLVCOMPARE pfnCompare, LPARAM lParamSort);
+    // Whether the rows may be reordered by SortItems.
+    virtual BOOL CanSortRows() const;
+    // The mark in the heading of the sorted column (an arrow up for ascending,
+    // down for descending), drawn themed or classic; nCol -1 removes it. It
+    // follows its column when columns move and goes with it. FALSE for a
+    // column that does not exist.
+    virtual BOOL SetSortMark(int nCol, BOOL bAscending = TRUE);
+    // The column showing the mark, -1 for none; pbAscending gets its direction.
+    virtual int GetSortMark(BOOL* pbAscending = nullptr) const;
+
     // ---- Layout and hit-testing (SECListLayout.inl)
     void GetInsideRect(CRect& rect) const override;
     virtual void GetListClientRect(CRect& rect) const;
@@ -499,6 +523,8 @@ protected:
     // Whether the window exists (notifications may destroy it).
     BOOL IsAlive() const;
     void HideTip();
+    // Hides the tip without repainting now: its row is moving or going.
+    void DropTip();
     void RefreshTip();
     int DividerWidthLimit(int nCol) const;
     void ScrollToBottom();
@@ -623,6 +649,17 @@ protected:
     COLORREF m_crTipText = 0;             // tip text
     COLORREF m_crBk = 0;                  // control background
     BOOL m_bFollowSysColors = FALSE;      // reload the colours on WM_SYSCOLORCHANGE
+
+    // Sorting
+    BOOL SortRows(PFNLVCOMPARE pfnCompare, LPARAM lParamSort, BOOL bByIndex);
+    // The mark a heading shows (SECListDetail::SortMark).
+    int SortMarkOf(const SECListColumn* pColumn) const
+    {
+        return pColumn == nullptr || pColumn != m_pSortColumn ? 0 : (m_bSortAscending ? 1 : 2);
+    }
+    SECListColumn* m_pSortColumn = nullptr; // column showing the sort mark (one of m_columns), or null
+    BOOL m_bSortAscending = TRUE;         // direction the mark shows
+    BOOL m_bSorting = FALSE;              // a sort is asking the owner
 };
 
 // The child-window hosting, instantiated (and exported) once in the library.

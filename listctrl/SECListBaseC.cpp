@@ -10,6 +10,7 @@
 #include "listctrl/SECListModel.inl"
 #include "listctrl/SECListPaint.inl"
 #include "listctrl/SECListSelect.inl"
+#include "listctrl/SECListSort.inl"
 
 // GCC takes the export attribute on the instantiation itself, Clang only on a
 // declaration before it.

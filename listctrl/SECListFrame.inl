@@ -377,6 +377,13 @@ void SECListBaseT<THost>::HideTip()
 }
 
 template <class THost>
+void SECListBaseT<THost>::DropTip()
+{
+    if (m_pTip != nullptr && m_pTip->GetShownItem() >= 0)
+        m_pTip->DropTip();
+}
+
+template <class THost>
 void SECListBaseT<THost>::RefreshTip()
 {
     if (m_pTip != nullptr && m_pTip->IsTipVisible()) {

@@ -107,6 +107,7 @@ int SECListBaseT<THost>::InsertItemRecord(int nItem, SECListItem* pItem)
     if (pItem == nullptr || nItem < 0)
         return -1;
     nItem = std::min(nItem, GetItemCount());
+    DropTip();
     m_items.InsertAt(nItem, pItem);
     AdmitRecord(pItem);
     if (m_nFocusIndex >= nItem)
@@ -171,6 +172,7 @@ BOOL SECListBaseT<THost>::ReplaceItemRecords(int nItem, int nOldCount, SECListIt
     if (nItem < 0 || nOldCount < 0 || nNewCount < 0 || nItem + nOldCount > count ||
         (nNewCount > 0 && ppItems == nullptr))
         return FALSE;
+    DropTip();
     const int end = nItem + nOldCount;
     const int delta = nNewCount - nOldCount;
     const int kGone = -2;
@@ -730,6 +732,7 @@ template <class THost>
 void SECListBaseT<THost>::RemoveRows(int nItem, int nCount)
 {
     const int last = nItem + nCount - 1;
+    DropTip();
     // An edit still being offered to the owner (it deletes its row while asked)
     // is off. One the owner opened on a going row after it was told of the end
     // of the last one goes without a word: there is no row left to tell of.
@@ -788,6 +791,7 @@ BOOL SECListBaseT<THost>::DeleteItem(SECListItem* pItem)
 template <class THost>
 BOOL SECListBaseT<THost>::DeleteAllItems()
 {
+    DropTip();
     DiscardEdit();
     for (int i = 0; i < GetItemCount(); ++i)
         DeleteItemRecord(m_items.GetAt(i));
@@ -992,6 +996,8 @@ void SECListBaseT<THost>::ForgetHeading(int nCol)
     follow(m_nHotCol);
     if (m_nDropCol > nCol)
         --m_nDropCol;
+    if (m_pSortColumn != nullptr && m_pSortColumn == GetColumnRecord(nCol))
+        m_pSortColumn = nullptr; // the mark goes with its column
 }
 
 template <class THost>
@@ -1008,6 +1014,7 @@ BOOL SECListBaseT<THost>::DeleteAllColumns()
     DeleteAllItems();
     AbandonHeadingPress();
     m_nHotCol = -1;
+    m_pSortColumn = nullptr;
     for (int i = 0; i < GetColumnCount(); ++i)
         delete m_columns[i];
     m_columns.RemoveAll();

@@ -25,6 +25,17 @@ const int kHeaderImageGap = 26;
 // Drag image background and insertion mark colour.
 const COLORREF kDragImageBk = 0x6E6E6E;
 const COLORREF kInsertMarkColor = 0xFF0000;
+// Sort mark: the slot it takes at the right of the heading text, the themed
+// arrow's box, and the classic triangle's half width (its height is one more).
+const int kSortMarkSlot = 18;
+const int kHeaderPartSortArrow = 4;  // HP_HEADERSORTARROW
+const int kSortArrowStateUp = 1;     // HSAS_SORTEDUP
+const int kSortArrowStateDown = 2;   // HSAS_SORTEDDOWN
+const int kSortArrowWidth = 12;
+const int kSortArrowHeight = 8;
+const int kSortTriangleHalf = 4;
+// Sort mark of a heading: none, ascending (arrow up), descending (arrow down).
+enum SortMark { kSortNone = 0, kSortUp = 1, kSortDown = 2 };
 } // namespace SECListDetail
 
 // ---------------------------------------------------------------------------
@@ -548,9 +559,46 @@ void SECListBaseT<THost>::DrawVertGridLines(SECListPaintContext* pContext, const
 // Header band
 
 namespace SECListDetail {
-// One heading's face and text, in the given state (0 normal, 1 hot, 2 pressed).
+// The sort mark in its slot at the right of the heading: the theme's arrow, or
+// a triangle in the shadow colour.
+inline void DrawSortMark(CDC* pDC, HTHEME_SEC hTheme, const CRect& slot, int nMark)
+{
+    const CPoint centre = slot.CenterPoint();
+    if (hTheme != nullptr) {
+        const CRect arrow(centre.x - kSortArrowWidth / 2, centre.y - kSortArrowHeight / 2,
+                          centre.x - kSortArrowWidth / 2 + kSortArrowWidth,
+                          centre.y - kSortArrowHeight / 2 + kSortArrowHeight);
+        SECThemeApi::Get().DrawThemeBackground(hTheme, pDC->GetSafeHdc(), kHeaderPartSortArrow,
+                                               nMark == kSortUp ? kSortArrowStateUp : kSortArrowStateDown, &arrow,
+                                               nullptr);
+        return;
+    }
+    const int h = kSortTriangleHalf;
+    const int top = centre.y - h / 2;
+    POINT points[3];
+    if (nMark == kSortUp) {
+        points[0] = {centre.x, top};
+        points[1] = {centre.x - h, top + h};
+        points[2] = {centre.x + h, top + h};
+    } else {
+        points[0] = {centre.x - h, top};
+        points[1] = {centre.x + h, top};
+        points[2] = {centre.x, top + h};
+    }
+    HPEN pen = ::CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW));
+    HGDIOBJ oldPen = ::SelectObject(pDC->GetSafeHdc(), pen);
+    HGDIOBJ oldBrush = ::SelectObject(pDC->GetSafeHdc(), ::GetSysColorBrush(COLOR_BTNSHADOW));
+    ::Polygon(pDC->GetSafeHdc(), points, 3);
+    ::SelectObject(pDC->GetSafeHdc(), oldBrush);
+    ::SelectObject(pDC->GetSafeHdc(), oldPen);
+    ::DeleteObject(pen);
+}
+
+// One heading's face and text, in the given state (0 normal, 1 hot, 2 pressed),
+// with its sort mark (SortMark).
 template <class TList>
-void DrawHeading(TList* pList, CDC* pDC, HTHEME_SEC hTheme, SECListColumn* pColumn, const CRect& rect, int nState)
+void DrawHeading(TList* pList, CDC* pDC, HTHEME_SEC hTheme, SECListColumn* pColumn, const CRect& rect, int nState,
+                 int nSortMark = kSortNone)
 {
     if (rect.Width() <= 0)
         return;
@@ -564,6 +612,13 @@ void DrawHeading(TList* pList, CDC* pDC, HTHEME_SEC hTheme, SECListColumn* pColu
     CRect rcText(rect.left + kHeadingTextLeft, rect.top, rect.right - 1 - kHeadingTextRight, rect.bottom);
     if (nState == 2)
         rcText.OffsetRect(1, 1);
+    // The mark keeps its slot while the heading is wide enough for some text
+    // beside it; the text is clipped first.
+    if (nSortMark != kSortNone && rcText.Width() > kSortMarkSlot) {
+        const CRect slot(rcText.right - kSortMarkSlot, rcText.top, rcText.right, rcText.bottom);
+        DrawSortMark(pDC, hTheme, slot, nSortMark);
+        rcText.right = slot.left;
+    }
     UINT format = kHeadingTextFlags;
     const int align = pColumn->GetAlignment();
     if (align == LVCFMT_RIGHT)
@@ -613,7 +668,7 @@ void SECListBaseT<THost>::DrawHeader(SECListPaintContext* pContext)
     for (int i = 0; i < columns; ++i) {
         const CRect rect(GetColumnLeft(i), band.top, GetColumnRight(i), band.bottom);
         const int state = i == m_nPressedCol ? 2 : (i == m_nHotCol ? 1 : 0);
-        SECListDetail::DrawHeading(this, pDC, hTheme, m_columns[i], rect, state);
+        SECListDetail::DrawHeading(this, pDC, hTheme, m_columns[i], rect, state, SortMarkOf(m_columns[i]));
     }
     if (columns > 0) {
         const int lastRight = GetColumnRight(columns - 1);
@@ -658,7 +713,8 @@ void SECListBaseT<THost>::DrawHeaderItem(int nCol, BOOL bPressed)
         HWND hMain = ::GetAncestor(m_hWnd, GA_ROOTOWNER);
         hTheme = theme.OpenThemeData(hMain ? hMain : ::GetDesktopWindow(), L"HEADER");
     }
-    SECListDetail::DrawHeading(this, &dc, hTheme, pColumn, rect, bPressed ? 2 : (nCol == m_nHotCol ? 1 : 0));
+    SECListDetail::DrawHeading(this, &dc, hTheme, pColumn, rect, bPressed ? 2 : (nCol == m_nHotCol ? 1 : 0),
+                               SortMarkOf(pColumn));
     if (hTheme != nullptr)
         theme.CloseThemeData(hTheme);
     dc.SelectObject(oldFont);
@@ -715,7 +771,7 @@ CImageList* SECListBaseT<THost>::CreateHeaderDragImage(int nCol)
     HGDIOBJ oldFont = dc.SelectObject(GetHeaderFont());
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(::GetSysColor(COLOR_BTNTEXT));
-    SECListDetail::DrawHeading(this, &dc, nullptr, pColumn, rect, 0);
+    SECListDetail::DrawHeading(this, &dc, nullptr, pColumn, rect, 0, SortMarkOf(pColumn));
     dc.SelectObject(oldFont);
     dc.SelectObject(oldBitmap);
     CImageList* pImage = new CImageList;

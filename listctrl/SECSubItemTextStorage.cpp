@@ -99,6 +99,21 @@ BOOL SECSubItemTextStorage::InsertColumn(int nSubItem)
     return TRUE;
 }
 
+BOOL SECSubItemTextStorage::DeleteColumn(int nSubItem)
+{
+    if (nSubItem < 1)
+        return FALSE;
+    POSITION pos = m_items.GetStartPosition();
+    while (pos != nullptr) {
+        HTREEITEM hItem;
+        CStringArray* pTexts;
+        m_items.GetNextAssoc(pos, hItem, pTexts);
+        if (nSubItem <= pTexts->GetSize())
+            pTexts->RemoveAt(nSubItem - 1);
+    }
+    return TRUE;
+}
+
 BOOL SECSubItemTextStorage::MoveColumn(HTREEITEM hItem, int nFrom, int nTo)
 {
     CStringArray* pTexts = hItem != nullptr ? Find(hItem) : nullptr;

@@ -34,6 +34,9 @@ public:
     // there on move up by one, an empty text taking the place. Arrays that end
     // before that position are left as they are.
     BOOL InsertColumn(int nSubItem);
+    // The column of sub-item nSubItem went: every item's texts after it move
+    // down by one.
+    BOOL DeleteColumn(int nSubItem);
     // For one item, the text of sub-item nFrom is taken out and reinserted at
     // nTo; when it does not exist but nTo lies inside the array, an empty text is
     // inserted at nTo instead. FALSE when the item has no texts.

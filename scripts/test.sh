@@ -11,6 +11,9 @@
 #   MORVA_SEEDS, MORVA_STEPS  seeds and steps of the random runs (see
 #                      tests/support/RandomRuns.h; scripts/long-random.sh runs
 #                      many seeds without ctest's time limit)
+#   MORVA_EXAMPLES     0 skips the host projects of examples/ (scripts/examples.sh:
+#                      built against the installed package and as a subproject,
+#                      and run); on by default
 source "$(dirname "$0")/common.sh"
 
 ensure_packages
@@ -51,6 +54,19 @@ for config in $configs; do
     dir=$(build "$config") || { echo "SUMMARY: build ($config) failed"; exit 1; }
     run_pass "$dir" "$config"
 done
+
+# The host projects: each example, and each host mistake, counts as one test.
+if [ "${MORVA_EXAMPLES:-1}" != 0 ]; then
+    log "building and running the examples (host projects)"
+    examples_out=$(MORVA_EXAMPLES_NESTED=1 "$ROOT/scripts/examples.sh" "$first_config") || status=1
+    printf '%s\n' "$examples_out" | grep -v '^-- ' >&2 || true
+    if read -r _ pass _ fail _ < <(printf '%s\n' "$examples_out" | grep '^examples: ' | tail -1); then
+        total_pass=$((total_pass + pass))
+        total_fail=$((total_fail + fail))
+    else
+        total_fail=$((total_fail + 1))
+    fi
+fi
 
 # The heap-checked pass. Wine then fills freed blocks and guards the ends of
 # used ones, and the test programs validate every heap after each test (the

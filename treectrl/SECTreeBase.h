@@ -45,10 +45,14 @@
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
+#include <functional>
+#include <utility>
 #include <vector>
 #include "listctrl/SECListCtrl.h"
 #include "listctrl/SECSubItemTextStorage.h"
 #include "treectrl/SECTreeHandleSet.h"
+#include "treectrl/SECTreeMergeSort.h"
+#include "treectrl/SECTreeStyles.h"
 #include "treectrl/TreeItemNode.h"
 
 class SECTreePaintContext;
@@ -57,23 +61,6 @@ class SECTreePaintContext;
 // zero-extended.
 #define SEC_TVI_SORTDESCENDING (reinterpret_cast<HTREEITEM>(static_cast<ULONG_PTR>(0xFFFF0010u)))
 
-// Tree style bits the control keeps itself (the platform's TVS_HASBUTTONS,
-// TVS_HASLINES, TVS_LINESATROOT, TVS_DISABLEDRAGDROP and TVS_SINGLEEXPAND);
-// TVS_EDITLABELS and TVS_SHOWSELALWAYS live in the list style.
-#define SEC_TVS_STORED_MASK 0x00000417u
-// Window style bits taken as tree style at creation.
-#define SEC_TVS_CREATE_MASK 0x0000043Fu
-// Extended tree style bits.
-#define SEC_TVSX_MULTISELECT  0x00100000u // several items can be selected; AddToSelection keeps the caret
-#define SEC_TVSX_WRAPLABELS   0x00200000u // rows grow with their labels (no single-line rows)
-#define SEC_TVSX_HEADER       0x00400000u // the column header is shown
-#define SEC_TVSX_TIPS         0x00800000u // tips for clipped texts
-#define SEC_TVSX_PROGRESSIVE  0x01000000u // expansions and collapses repaint row by row
-#define SEC_TVSX_AUTOEXPAND   0x02000000u // a drop target that stays highlighted expands
-#define SEC_TVSX_HEADERBTNS   0x04000000u // with the header: headings are buttons
-#define SEC_TVSX_REORDER      0x08000000u // with header buttons: columns can be reordered
-// Extended window style bits taken as extended tree style at creation.
-#define SEC_TVSX_CREATE_MASK  0x03F00000u
 
 // Node attribute request of SetItemAttributes and GetItemAttributes.
 struct SECTreeAttributes
@@ -171,6 +158,38 @@ public:
     virtual BOOL ModifyTreeExStyle(DWORD dwRemove, DWORD dwAdd, BOOL bRedraw = TRUE);
     virtual BOOL ModifyStyles(DWORD dwRemove, DWORD dwAdd, DWORD dwRemoveEx, DWORD dwAddEx, BOOL bRedraw = TRUE);
 
+    // ---- Creation and the list style setters (SECTreeFrame.inl)
+    // Takes the dialog control nID as a placeholder: its style, extended style
+    // (plus the tips bit unless the style has TVS_NOTOOLTIPS), rectangle and
+    // place in the z-order; then destroys it and creates the tree there.
+    BOOL CreateFromDlgItem(UINT nID, CWnd* pParentDlg) override;
+    // The list's setters note their settings in the extended tree style too.
+    void EnableLabelWrap(BOOL bEnable) override;
+    void EnableTips(BOOL bEnable) override;
+    void EnableMultiSelect(BOOL bEnable) override;
+    void ShowHeader(BOOL bShow, BOOL bButtons = TRUE) override;
+
+    // ---- Columns (SECTreeColumns.inl)
+    // Column 0 stays the tree column. Inserting or deleting a column keeps
+    // every item's texts under their headings: each item gets a row for the
+    // change (everything is expanded and collapsed again after), and the
+    // sub-item storage moves its texts the same way.
+    int InsertColumnRecord(int nCol, SECListColumn* pColumn, BOOL bRedraw = TRUE) override;
+    // Refused past the last column, and for column 0 while others exist.
+    BOOL DeleteColumn(int nCol) override;
+    using TList::DeleteColumn;
+    void OnColumnMoved(int nFrom, int nTo) override;
+
+    // ---- Sorting (SECTreeSorting.inl)
+    // Sorts the children of the item (the top-level items for null or
+    // TVI_ROOT) by label, case-insensitively; with bRecursive every level
+    // below too. Equal items keep their order.
+    virtual BOOL SortChildren(HTREEITEM hItem, BOOL bRecursive = FALSE);
+    // Sorts by the record's comparison, called with the two items' data and
+    // the record's lParam; a negative answer puts the first item before the
+    // second. FALSE when the comparison changed the tree (the sort stops).
+    virtual BOOL SortChildrenCB(LPTVSORTCB pSort, BOOL bRecursive = FALSE, BOOL bReserved = FALSE);
+
     // ---- Repainting (SECTreeNodes.inl)
     // The list's InvalidateItem for the item's row; FALSE without a row.
     virtual BOOL RedrawItem(HTREEITEM hItem, BOOL bLabelOnly = FALSE, BOOL bErase = FALSE, BOOL bToBottom = FALSE,
@@ -267,6 +286,8 @@ public:
     DWORD_PTR GetItemData(int nItem) override;
     int InsertItemRecord(int nItem, SECListItem* pItem) override;
     BOOL ReplaceItemRecords(int nItem, int nOldCount, SECListItem* const* ppItems, int nNewCount) override;
+    // The rows follow the hierarchy in pre-order: children are sorted, not rows.
+    BOOL CanSortRows() const override;
     void DeleteItemRecord(SECListItem* pItem) override;
     BOOL DeleteAllItems() override;
     void NotifyDeleteItem(int nItem) override;
@@ -313,13 +334,30 @@ public:
     virtual CImageList* CreateTextImage(CDC* pDC, LPCWSTR lpszText, HFONT hFont);
     virtual CImageList* CreateImageFromIcon(CImageList* pImages, int nImage);
     virtual CImageList* MergeImages(CImageList* pFirst, CImageList* pSecond);
-    // A press on an expand button toggles the item, without selecting.
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // ---- Key hooks of the list (SECTreeInput.inl)
+    // Left, Backspace and minus: collapse the caret item, or go to its parent.
+    void OnKeyLeft(int nItem, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt, UINT nFlags) override;
+    void OnKeyBack(int nItem, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt, UINT nFlags) override;
+    // Right and plus: expand the caret item, or go to its first shown child.
+    void OnKeyRight(int nItem, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt, UINT nFlags) override;
+    // Numeric-pad multiply: expand everything below the caret item.
+    void OnKeyMultiply(int nItem, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt, UINT nFlags) override;
+    // The item at a client point and where on it, as the mouse handling
+    // reads it (HitTestItem's answer; a seam for tests).
+    virtual HTREEITEM HitTestTree(CPoint point, UINT* pFlags);
 
     // ---- Message handlers (listed in the message map of each hosting)
     int OnCreate(LPCREATESTRUCTW lpCreateStruct);
     void OnDestroy();
     void OnTimer(UINT_PTR nIDEvent);
+    // The characters of the expand and collapse keys do not search.
+    void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    // A button toggles its item; with TVS_SINGLEEXPAND a click that moves the
+    // caret closes the old branch and opens the new item.
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    // Toggles the item unless the owner answered NM_DBLCLK.
+    void OnLButtonDblClk(UINT nFlags, CPoint point);
 
 protected:
     // Handles and links
@@ -439,8 +477,31 @@ protected:
     void ForgetNode(_Node* pNode);
     void CreateRoot();
 
+    // Sets or clears a bit of the extended tree style word alone.
+    void SetTreeExBit(DWORD dwBit, BOOL bSet);
+
     // Expansion
     void CollapseRows(_Node* pNode, int nRow);
+    // Steps of the key hooks; CollapseOrGoToParent answers whether it acted.
+    BOOL CollapseOrGoToParent(int nItem);
+    void ExpandOrGoToChild(int nItem);
+
+    // Columns: the caret and every node's expanded flag (pre-order), kept
+    // while everything is expanded for a change of the columns.
+    struct ExpansionState
+    {
+        SECTreeNodeRef caret;                                // the caret item
+        std::vector<std::pair<SECTreeNodeRef, bool>> nodes;  // each node and whether it was expanded
+    };
+    ExpansionState SaveExpansion() const;
+    void ExpandEverything();
+    // Collapses again what was collapsed and puts the caret back.
+    void RestoreExpansion(const ExpansionState& state, BOOL bRedraw);
+
+    // Sorting
+    BOOL SortChildrenBy(_Node* pParent, BOOL bRecursive, const std::function<int(_Node*, _Node*)>& compare);
+    BOOL RelinkChildren(_Node* pParent, const std::vector<_Node*>& children);
+    void RelayDescendantRows(_Node* pParent);
     void SetExpandFocus(_Node* pNode, int nRow);
 
     // Notifications
@@ -475,7 +536,14 @@ protected:
     _Node* m_pLastInserted = nullptr;         // node linked last: a quick insert-after target
     SECListItem* m_pEndingEditRow = nullptr;  // record of the row whose edit is ending
     SECListItem* m_pParkedRow = nullptr;      // that record, deleted while the end was told; freed when the end is over
+    BOOL m_bSorting = FALSE;                  // a sort runs (its comparison may not start another)
 };
+
+template <class TList>
+BOOL SECTreeBaseT<TList>::CanSortRows() const
+{
+    return FALSE;
+}
 
 // The child-window hosting, instantiated (and exported) once in the library.
 #if !defined(MORVA_BUILD_DLL)

@@ -8,6 +8,9 @@
 #include "treectrl/SECTreeExpand.inl"
 #include "treectrl/SECTreeSelect.inl"
 #include "treectrl/SECTreeFrame.inl"
+#include "treectrl/SECTreeInput.inl"
+#include "treectrl/SECTreeColumns.inl"
+#include "treectrl/SECTreeSorting.inl"
 #include "treectrl/SECTreePaint.inl"
 
 const UINT SECTreeEndLabelEditMessage = ::RegisterWindowMessageW(L"SECTreeCtrlNotifyEndLabelEditRegMsg");

@@ -133,6 +133,78 @@ void SECTreeBaseT<TList>::SplitCreateStyles(CREATESTRUCTW& cs)
     TList::SplitCreateStyles(cs);
 }
 
+// The list's own setters of the styles the extended tree style mirrors: the
+// tree's word notes the setting first, so GetTreeExStyle reflects it.
+template <class TList>
+void SECTreeBaseT<TList>::SetTreeExBit(DWORD dwBit, BOOL bSet)
+{
+    if (bSet)
+        m_dwTreeStyleEx |= dwBit;
+    else
+        m_dwTreeStyleEx &= ~dwBit;
+}
+
+template <class TList>
+void SECTreeBaseT<TList>::EnableLabelWrap(BOOL bEnable)
+{
+    SetTreeExBit(SEC_TVSX_WRAPLABELS, bEnable);
+    TList::EnableLabelWrap(bEnable);
+}
+
+template <class TList>
+void SECTreeBaseT<TList>::EnableTips(BOOL bEnable)
+{
+    SetTreeExBit(SEC_TVSX_TIPS, bEnable);
+    TList::EnableTips(bEnable);
+}
+
+template <class TList>
+void SECTreeBaseT<TList>::EnableMultiSelect(BOOL bEnable)
+{
+    SetTreeExBit(SEC_TVSX_MULTISELECT, bEnable);
+    TList::EnableMultiSelect(bEnable);
+}
+
+template <class TList>
+void SECTreeBaseT<TList>::ShowHeader(BOOL bShow, BOOL bButtons)
+{
+    SetTreeExBit(SEC_TVSX_HEADER, bShow);
+    SetTreeExBit(SEC_TVSX_HEADERBTNS, bButtons);
+    TList::ShowHeader(bShow, bButtons);
+}
+
+// ---------------------------------------------------------------------------
+// Creation
+
+template <class TList>
+BOOL SECTreeBaseT<TList>::CreateFromDlgItem(UINT nID, CWnd* pParentDlg)
+{
+    if (pParentDlg == nullptr || m_hWnd != nullptr)
+        return FALSE;
+    HWND hParent = pParentDlg->GetSafeHwnd();
+    HWND hPlaceholder = ::GetDlgItem(hParent, static_cast<int>(nID));
+    if (hPlaceholder == nullptr)
+        return FALSE;
+    const DWORD dwStyle = static_cast<DWORD>(::GetWindowLongW(hPlaceholder, GWL_STYLE));
+    DWORD dwExStyle = static_cast<DWORD>(::GetWindowLongW(hPlaceholder, GWL_EXSTYLE));
+    if (!(dwStyle & TVS_NOTOOLTIPS))
+        dwExStyle |= SEC_TVSX_TIPS;
+    CRect rect;
+    ::GetWindowRect(hPlaceholder, &rect);
+    ::MapWindowPoints(nullptr, hParent, reinterpret_cast<LPPOINT>(&rect), 2);
+    // The window above the placeholder in the z-order (and so the tab order).
+    HWND hPrevious = ::GetWindow(hPlaceholder, GW_HWNDPREV);
+    HFONT hFont = reinterpret_cast<HFONT>(::SendMessageW(hPlaceholder, WM_GETFONT, 0, 0));
+    ::DestroyWindow(hPlaceholder);
+    if (!this->Create(dwStyle, dwExStyle, rect, pParentDlg, nID, nullptr))
+        return FALSE;
+    ::SetWindowPos(m_hWnd, hPrevious != nullptr ? hPrevious : HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (hFont != nullptr && this->m_hFont == nullptr)
+        this->m_hFont = hFont;
+    return TRUE;
+}
+
 // ---------------------------------------------------------------------------
 // Settings
 

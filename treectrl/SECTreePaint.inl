@@ -758,23 +758,3 @@ CImageList* SECTreeBaseT<TList>::MergeImages(CImageList* pFirst, CImageList* pSe
     return pList;
 }
 
-// ---------------------------------------------------------------------------
-// A press on the expand button toggles its item and leaves the selection.
-
-template <class TList>
-LRESULT SECTreeBaseT<TList>::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_LBUTTONDOWN && (m_dwTreeStyle & TVS_HASBUTTONS)) {
-        UINT flags = 0;
-        const CPoint point(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
-        HTREEITEM hItem = HitTestItem(point, &flags);
-        if (hItem != nullptr && (flags & SECTreeDetail::kHitButton)) {
-            if (::GetFocus() != this->m_hWnd)
-                ::SetFocus(this->m_hWnd);
-            if (this->IsAlive() && Resolve(hItem) != nullptr)
-                Expand(hItem, TVE_TOGGLE, TRUE);
-            return 0;
-        }
-    }
-    return TList::WindowProc(message, wParam, lParam);
-}

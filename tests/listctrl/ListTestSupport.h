@@ -30,6 +30,7 @@ public:
     std::function<void()> onChanging;  // run inside OnSelectionChanging
     bool failBuffer = false;           // CreateMemDC fails as when no bitmap can be made
     int buffersMade = 0;               // off-screen buffers made
+    UINT rowState = 0;                 // what GetRowState answers for every row (the tree's node state)
 
     BOOL OnSelectionChanging(int, int, BOOL) override
     {
@@ -45,6 +46,7 @@ public:
         ++cellTextCalls;
         SECListCtrl::GetCellText(text, nItem, nSubItem);
     }
+    UINT GetRowState(int, UINT nMask) override { return rowState & nMask; }
     SECMemDC* CreateMemDC(CDC* pDC, const CRect& rect) override
     {
         if (failBuffer)

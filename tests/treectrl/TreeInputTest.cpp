@@ -1,0 +1,237 @@
+// The tree as a window: its styles mapped onto the list's both ways, taking
+// over a dialog item, keys, typed characters and clicks, with the
+// notification sequences they cause.
+#include "treectrl/TreeTestSupport.h"
+
+namespace {
+const std::vector<UINT> kKeyOnly{TVN_KEYDOWN};
+const std::vector<UINT> kCollapse{TVN_KEYDOWN, TVN_ITEMEXPANDINGW, TVN_ITEMEXPANDEDW};
+const std::vector<UINT> kMove{TVN_KEYDOWN, TVN_SELCHANGINGW, TVN_SELCHANGEDW};
+
+// A tree whose rows have a button in their first pixels, as the renderer will
+// draw them.
+class ButtonTree : public SECTreeCtrl
+{
+public:
+    enum { kButtonWidth = 8 };
+    HTREEITEM HitTestTree(CPoint point, UINT* pFlags) override
+    {
+        const HTREEITEM hItem = SECTreeCtrl::HitTestTree(point, pFlags);
+        if (hItem != nullptr && point.x < kButtonWidth && pFlags != nullptr)
+            *pFlags = TVHT_ONITEMBUTTON;
+        return hItem;
+    }
+};
+
+class TreeInput : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        owner.ShowWindow(SW_SHOW);
+        ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS, CRect(0, 0, 300, 200), &owner, 100));
+        tree.SetPendingEditDelay(60000);
+        tree.SetTypeAheadTimeout(60000);
+        RecordTree(owner, events);
+    }
+    void Key(UINT vkey)
+    {
+        events.clear();
+        tree.SendMessage(WM_KEYDOWN, vkey, 1);
+    }
+    void Caret(HTREEITEM hItem)
+    {
+        tree.SelectItem(hItem, TVGN_CARET);
+        events.clear();
+    }
+    CPoint LabelOf(HTREEITEM hItem)
+    {
+        CRect rect;
+        tree.GetCellRect(tree.RowOf(hItem), 0, rect, SECListBaseC::kCellLabel);
+        return CPoint(rect.left + 4, rect.CenterPoint().y);
+    }
+    void Click(CPoint point, UINT keys = 0)
+    {
+        events.clear();
+        tree.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(point.x, point.y));
+        tree.SendMessage(WM_LBUTTONUP, keys, MAKELPARAM(point.x, point.y));
+    }
+    OwnerWindow owner;             // parent and notification window
+    std::vector<TreeEvent> events; // tree notifications received by the owner (outlives the tree)
+    ButtonTree tree;               // the control under test
+};
+
+TEST_F(TreeInput, CreationStylesSplitAndTreeAndListStylesMirrorEachOther)
+{
+    SECTreeCtrl made;
+    ASSERT_TRUE(made.Create(WS_CHILD | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, CRect(0, 0, 100, 100), &owner, 5));
+    EXPECT_EQ(static_cast<DWORD>(TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT), made.GetTreeStyle());
+    EXPECT_EQ(0u, made.GetStyle() & 0x7u) << "tree bits are not window bits";
+    EXPECT_EQ(1, made.GetColumnCount()) << "the tree column comes with the window";
+
+    tree.SetTreeStyle(TVS_EDITLABELS | TVS_SHOWSELALWAYS);
+    EXPECT_TRUE(tree.IsListStyleSet(LVS_EDITLABELS) && tree.IsListStyleSet(LVS_SHOWSELALWAYS));
+    tree.SetTreeStyle(0);
+    EXPECT_FALSE(tree.IsListStyleSet(LVS_EDITLABELS) || tree.IsListStyleSet(LVS_SHOWSELALWAYS));
+    tree.ModifyListStyle(0, LVS_EDITLABELS);
+    EXPECT_EQ(static_cast<DWORD>(TVS_EDITLABELS), tree.GetTreeStyle()) << "set through the list";
+
+    tree.SetTreeExStyle(SEC_TVSX_HEADER);
+    EXPECT_FALSE(tree.IsListStyleSet(LVS_NOCOLUMNHEADER));
+    EXPECT_TRUE(tree.IsListStyleSet(LVS_NOSORTHEADER)) << "buttons need the header-buttons bit too";
+    tree.SetTreeExStyle(SEC_TVSX_HEADER | SEC_TVSX_HEADERBTNS | SEC_TVSX_REORDER);
+    EXPECT_FALSE(tree.IsListStyleSet(LVS_NOSORTHEADER));
+    EXPECT_TRUE(tree.IsListStyleExSet(SEC_LVSX_REORDER_COLUMNS));
+
+    tree.SetTreeExStyle(0);
+    tree.EnableMultiSelect(TRUE);
+    tree.EnableLabelWrap(TRUE);
+    tree.EnableTips(TRUE);
+    tree.ShowHeader(TRUE, TRUE);
+    EXPECT_EQ(static_cast<DWORD>(SEC_TVSX_MULTISELECT | SEC_TVSX_WRAPLABELS | SEC_TVSX_TIPS | SEC_TVSX_HEADER |
+                                 SEC_TVSX_HEADERBTNS),
+              tree.GetTreeExStyle());
+    tree.EnableTips(FALSE);
+    tree.ShowHeader(FALSE, FALSE);
+    EXPECT_EQ(static_cast<DWORD>(SEC_TVSX_MULTISELECT | SEC_TVSX_WRAPLABELS), tree.GetTreeExStyle());
+    EXPECT_FALSE(tree.IsListStyleExSet(SEC_LVSX_TIPS));
+}
+
+TEST_F(TreeInput, TakesOverADialogItemInItsPlaceOfTheZOrder)
+{
+    HWND items[3] = {};
+    for (int i = 0; i < 3; ++i)
+        items[i] = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | (i == 2 ? TVS_NOTOOLTIPS : 0u),
+                                     10 * i, 5, 50 + i, 40, owner.m_hWnd, reinterpret_cast<HMENU>(INT_PTR{201 + i}),
+                                     nullptr, nullptr);
+    SECTreeCtrl middle;
+    SECTreeCtrl last;
+    ASSERT_TRUE(middle.CreateFromDlgItem(202, &owner));
+    EXPECT_FALSE(::IsWindow(items[1]));
+    EXPECT_EQ(202, middle.GetDlgCtrlID());
+    CRect rect;
+    middle.GetWindowRect(&rect);
+    owner.ScreenToClient(&rect);
+    EXPECT_EQ(CRect(10, 5, 61, 45), rect);
+    EXPECT_EQ(items[0], ::GetWindow(middle.m_hWnd, GW_HWNDPREV));
+    EXPECT_EQ(items[2], ::GetWindow(middle.m_hWnd, GW_HWNDNEXT));
+    EXPECT_TRUE(middle.GetTreeExStyle() & SEC_TVSX_TIPS);
+    ASSERT_TRUE(last.CreateFromDlgItem(203, &owner));
+    EXPECT_FALSE(last.GetTreeExStyle() & SEC_TVSX_TIPS) << "no tips with TVS_NOTOOLTIPS";
+    EXPECT_FALSE(middle.CreateFromDlgItem(999, &owner));
+    ::DestroyWindow(items[0]);
+}
+
+TEST_F(TreeInput, ArrowsPlusMinusAndBackspaceCollapseExpandAndWalkTheLevels)
+{
+    auto t = Shape(tree, "a+(a1 a2(x)) b(b1)");
+    Caret(t["a"]);
+    Key(VK_LEFT);
+    EXPECT_EQ(kCollapse, Codes(events)) << owner.Listing();
+    EXPECT_FALSE(tree.IsItemExpanded(t["a"]));
+    Key(VK_LEFT);
+    EXPECT_EQ(kKeyOnly, Codes(events)) << "a collapsed top-level item has nowhere to go";
+    Key(VK_ADD);
+    EXPECT_TRUE(tree.IsItemExpanded(t["a"]));
+    Key(VK_RIGHT);
+    EXPECT_EQ(kMove, Codes(events));
+    EXPECT_EQ(t["a1"], tree.GetCaretItem());
+    Key(VK_BACK);
+    EXPECT_EQ(kMove, Codes(events));
+    EXPECT_EQ(t["a"], tree.GetCaretItem());
+    Caret(t["a2"]);
+    Key(VK_OEM_PLUS);
+    EXPECT_TRUE(tree.IsItemExpanded(t["a2"]));
+    Key(VK_SUBTRACT);
+    EXPECT_FALSE(tree.IsItemExpanded(t["a2"]));
+    Key(VK_OEM_MINUS);
+    EXPECT_EQ(t["a"], tree.GetCaretItem()) << "minus on a collapsed child goes to the parent";
+
+    Caret(t["b"]);
+    Key(VK_MULTIPLY);
+    EXPECT_TRUE(tree.IsItemExpanded(t["b"]));
+    Hidden(tree, t["b1"]);
+    Key(VK_RIGHT);
+    EXPECT_EQ(kKeyOnly, Codes(events)) << "every child hidden: nothing to go to";
+    EXPECT_EQ(t["b"], tree.GetCaretItem());
+    EXPECT_TRUE(TreeIsConsistent(tree));
+}
+
+TEST_F(TreeInput, KeysOnAnEmptyTreeOrFromAnOwnerThatDestroysTheTreeDoNothingMore)
+{
+    for (UINT vkey : {VK_LEFT, VK_RIGHT, VK_BACK, VK_MULTIPLY, VK_ADD, VK_SUBTRACT}) {
+        Key(vkey);
+        EXPECT_EQ(kKeyOnly, Codes(events));
+    }
+    auto t = Shape(tree, "a+(a1) b");
+    Caret(t["a1"]);
+    RecordTree(owner, events, [this](NMHDR* header, LRESULT&) {
+        if (header->code == TVN_KEYDOWN)
+            tree.DestroyWindow();
+        return false;
+    });
+    Key(VK_LEFT);
+    EXPECT_FALSE(::IsWindow(tree.m_hWnd));
+}
+
+TEST_F(TreeInput, ExpandKeyCharactersDoNotSearch)
+{
+    auto t = Shape(tree, "a +plus -minus b");
+    Caret(t["a"]);
+    for (WCHAR ch : {L'+', L'-', L'*', L'=', L'_'})
+        tree.SendMessage(WM_CHAR, ch, 1);
+    EXPECT_EQ(t["a"], tree.GetCaretItem());
+    EXPECT_TRUE(events.empty()) << owner.Listing();
+    tree.SendMessage(WM_CHAR, L'b', 1);
+    EXPECT_EQ(t["b"], tree.GetCaretItem()) << "other characters search";
+}
+
+TEST_F(TreeInput, AButtonTogglesWithoutSelectingAndSingleExpandFollowsTheCaret)
+{
+    auto t = Shape(tree, "a+(a1 a2) b(b1)");
+    Caret(t["a"]);
+    CPoint button = LabelOf(t["b"]);
+    button.x = 2;
+    Click(button);
+    EXPECT_TRUE(tree.IsItemExpanded(t["b"]));
+    EXPECT_TRUE(tree.GetItemState(t["a"], TVIS_SELECTED) && !tree.GetItemState(t["b"], TVIS_SELECTED))
+        << "the selection stays";
+    EXPECT_EQ((std::vector<UINT>{TVN_ITEMEXPANDINGW, TVN_ITEMEXPANDEDW}), Codes(events)) << owner.Listing();
+    tree.Expand(t["b"], TVE_COLLAPSE);
+    Caret(t["a"]);
+
+    tree.ModifyTreeStyle(0, TVS_SINGLEEXPAND);
+    Click(LabelOf(t["b"]));
+    EXPECT_EQ(t["b"], tree.GetCaretItem());
+    EXPECT_FALSE(tree.IsItemExpanded(t["a"])) << "the old branch closes";
+    EXPECT_TRUE(tree.IsItemExpanded(t["b"]));
+    EXPECT_EQ((std::vector<UINT>{TVN_SELCHANGINGW, TVN_SELCHANGEDW, TVN_ITEMEXPANDINGW, TVN_ITEMEXPANDEDW,
+                                 TVN_ITEMEXPANDINGW, TVN_ITEMEXPANDEDW}),
+              Codes(events))
+        << owner.Listing();
+    Click(LabelOf(t["b"]));
+    EXPECT_FALSE(tree.IsItemExpanded(t["b"])) << "a click on the caret toggles it";
+    Click(LabelOf(t["b"]));
+    Click(LabelOf(t["b1"]));
+    EXPECT_TRUE(tree.IsItemExpanded(t["b"])) << "a child's branch stays open";
+    EXPECT_TRUE(TreeIsConsistent(tree));
+}
+
+TEST_F(TreeInput, DoubleClickTogglesUnlessTheOwnerTookItOrAModifierIsHeld)
+{
+    auto t = Shape(tree, "a(a1) b");
+    Caret(t["a"]);
+    const CPoint label = LabelOf(t["a"]);
+    const LPARAM at = MAKELPARAM(label.x, label.y);
+    tree.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    EXPECT_TRUE(tree.IsItemExpanded(t["a"]));
+    tree.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON | MK_CONTROL, at);
+    EXPECT_TRUE(tree.IsItemExpanded(t["a"])) << "with Ctrl nothing more happens";
+    owner.answers[NM_DBLCLK] = 1;
+    tree.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    EXPECT_TRUE(tree.IsItemExpanded(t["a"])) << "the owner answered";
+    owner.answers[NM_DBLCLK] = 0;
+    tree.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    EXPECT_FALSE(tree.IsItemExpanded(t["a"]));
+}
+} // namespace

@@ -1,0 +1,144 @@
+// Sorting children: the merge sort under any comparison, then the tree's
+// sorts: order, the rows relinked in place with selection and caret kept,
+// collapsed and empty parents, recursion, and comparisons that change the tree.
+#include <random>
+#include "treectrl/TreeTestSupport.h"
+
+namespace {
+TEST(TreeMergeSort, SortsStablyAndStaysInsideTheArrayWhateverTheComparisonSays)
+{
+    std::vector<std::pair<int, int>> items;
+    for (int i = 0; i < 1000; ++i)
+        items.emplace_back((i * 7919) % 101, i);
+    SECTreeSort::MergeSort(items, [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (size_t i = 1; i < items.size(); ++i) {
+        ASSERT_LE(items[i - 1].first, items[i].first);
+        if (items[i - 1].first == items[i].first) {
+            ASSERT_LT(items[i - 1].second, items[i].second) << "equal keys keep their order";
+        }
+    }
+    std::mt19937 random(12);
+    std::vector<int> values(777);
+    for (size_t i = 0; i < values.size(); ++i)
+        values[i] = static_cast<int>(i);
+    SECTreeSort::MergeSort(values, [&](int, int) { return random() % 2 == 0; });
+    std::sort(values.begin(), values.end());
+    for (size_t i = 0; i < values.size(); ++i)
+        ASSERT_EQ(static_cast<int>(i), values[i]) << "an inconsistent comparison still yields a permutation";
+}
+
+// Item data are the sort keys; the comparison counts its calls.
+int CALLBACK ByData(LPARAM a, LPARAM b, LPARAM lParamSort)
+{
+    ++*reinterpret_cast<int*>(lParamSort);
+    return a < b ? -1 : a > b ? 1 : 0;
+}
+
+class TreeSort : public TreeFixture
+{
+protected:
+    // Gives each item of the shape item data from its name's last digit (or 0).
+    std::map<std::string, HTREEITEM> Keyed(const char* shape, std::map<std::string, int> keys)
+    {
+        auto t = Shape(tree, shape);
+        for (auto& [name, key] : keys)
+            tree.SetItemData(t[name], static_cast<DWORD_PTR>(key));
+        return t;
+    }
+    BOOL SortCB(HTREEITEM hParent, BOOL bRecursive = FALSE)
+    {
+        TVSORTCB sort{hParent, &ByData, reinterpret_cast<LPARAM>(&calls)};
+        events.clear();
+        return tree.SortChildrenCB(&sort, bRecursive);
+    }
+    std::vector<const SECListItem*> Records()
+    {
+        std::vector<const SECListItem*> records;
+        for (int row = 0; row < tree.GetItemCount(); ++row)
+            records.push_back(tree.GetItemAt(row));
+        return records;
+    }
+    int calls = 0; // comparisons made
+};
+
+TEST_F(TreeSort, ChildrenOfAnExpandedItemTakeTheirOrderWithTheirRowsSelectionAndCaret)
+{
+    auto t = Keyed("p+(c+(c1 c2) a b) q", {{"c", 3}, {"a", 1}, {"b", 2}});
+    tree.EnableMultiSelect(TRUE);
+    tree.SelectItem(t["c2"], TVGN_CARET);
+    tree.AddToSelection(t["b"]);
+    auto records = Records();
+    std::sort(records.begin(), records.end());
+    ASSERT_TRUE(SortCB(t["p"]));
+    EXPECT_EQ("p a b c c1 c2 q", RowLabels(tree));
+    EXPECT_GT(calls, 0);
+    EXPECT_TRUE(events.empty()) << "nothing changed that the owner is told of: " << owner.Listing();
+    auto after = Records();
+    std::sort(after.begin(), after.end());
+    EXPECT_EQ(records, after) << "the same row records, relinked";
+    EXPECT_EQ(t["c2"], tree.GetCaretItem());
+    EXPECT_TRUE(tree.GetItemState(t["b"], TVIS_SELECTED) && tree.GetItemState(t["c2"], TVIS_SELECTED));
+    EXPECT_FALSE(tree.GetItemState(t["a"], TVIS_SELECTED));
+    EXPECT_TRUE(TreeIsConsistent(tree));
+}
+
+TEST_F(TreeSort, ACollapsedParentReordersItsChildrenWithoutTouchingARow)
+{
+    auto t = Keyed("p(z y x) q", {{"z", 3}, {"y", 2}, {"x", 1}});
+    const auto records = Records();
+    ASSERT_TRUE(SortCB(t["p"]));
+    EXPECT_EQ(records, Records());
+    EXPECT_EQ(t["x"], tree.GetChildItem(t["p"]));
+    tree.Expand(t["p"], TVE_EXPAND);
+    EXPECT_EQ("p x y z q", RowLabels(tree));
+}
+
+TEST_F(TreeSort, RecursiveSortsEveryLevelAndLabelSortIgnoresCase)
+{
+    auto t = Shape(tree, "b+(Z y+(k J)) A");
+    ASSERT_TRUE(tree.SortChildren(TVI_ROOT, TRUE));
+    EXPECT_EQ("A b y J k Z", RowLabels(tree));
+    EXPECT_TRUE(TreeIsConsistent(tree));
+}
+
+TEST_F(TreeSort, EmptyLeafAndUnknownParentsAreNeutral)
+{
+    EXPECT_TRUE(SortCB(TVI_ROOT)) << "an empty tree";
+    auto t = Shape(tree, "a b");
+    EXPECT_TRUE(SortCB(t["a"])) << "a leaf";
+    EXPECT_EQ(0, calls);
+    EXPECT_FALSE(SortCB(reinterpret_cast<HTREEITEM>(&calls)));
+    TVSORTCB none{TVI_ROOT, nullptr, 0};
+    EXPECT_FALSE(tree.SortChildrenCB(&none));
+    EXPECT_FALSE(tree.SortChildrenCB(nullptr));
+    EXPECT_EQ("a b", RowLabels(tree));
+}
+
+// A comparison that deletes an item, or destroys the tree, while it is asked.
+SECTreeCtrl* g_pTree = nullptr;
+HTREEITEM g_hVictim = nullptr;
+int CALLBACK Hostile(LPARAM a, LPARAM b, LPARAM destroy)
+{
+    if (destroy)
+        g_pTree->DestroyWindow();
+    else if (g_hVictim != nullptr)
+        g_pTree->DeleteItem(std::exchange(g_hVictim, nullptr));
+    return a < b ? 1 : -1;
+}
+
+TEST_F(TreeSort, AComparisonThatChangesTheTreeEndsTheSortWithTheTreeWhole)
+{
+    std::map<std::string, HTREEITEM> t = Shape(tree, "p+(a b c d) q");
+    g_pTree = &tree;
+    g_hVictim = t["b"];
+    TVSORTCB sort{t["p"], &Hostile, 0};
+    EXPECT_FALSE(tree.SortChildrenCB(&sort));
+    EXPECT_EQ(nullptr, g_hVictim);
+    EXPECT_EQ(3, tree.CountChildren(t["p"]));
+    EXPECT_TRUE(TreeIsConsistent(tree));
+    sort.lParam = 1;
+    EXPECT_FALSE(tree.SortChildrenCB(&sort));
+    EXPECT_FALSE(::IsWindow(tree.m_hWnd));
+    g_pTree = nullptr;
+}
+} // namespace
