@@ -13,7 +13,8 @@
 // resized, and closed again; each kind of message dialog is shown, saved as
 // MorvaDemo-message-<n>.png beside it and closed, so that the demo runs headless;
 // so is the dialog of the small controls (MorvaDemo-controls.png), with a key
-// combination typed into the hotkey field and the combo box dropped down.
+// combination typed into the hotkey field and the combo box dropped down, and
+// the folder tree-list (MorvaDemo-folders.png), sorted and with a folder open.
 #include <windows.h>
 #include <commctrl.h>
 #include <cstdio>
@@ -264,6 +265,16 @@ int wmain(int argc, wchar_t** argv)
         summary.Format(L"Keys: Left %s the top folder, Right %s it", bCollapsed ? L"collapsed" : L"did not collapse",
                        tree.IsItemExpanded(hTop) ? L"expanded" : L"did not expand");
         Print(summary);
+        // The tree-list as a person sees it: the first subfolder opened too.
+        const HTREEITEM hFirst = tree.GetChildItem(hTop);
+        if (hFirst != nullptr)
+            tree.Expand(hFirst, TVE_EXPAND);
+        tree.EnsureVisible(hTop);
+        folders.ShowWindow(SW_SHOW);
+        folders.UpdateWindow();
+        const CString picture = snapshot.Left(snapshot.ReverseFind(L'.')) + L"-folders.png";
+        Print(SaveWindowPng(folders.m_hWnd, picture) ? L"Snapshot: " + picture
+                                                     : CString(L"The folders snapshot could not be written."));
         folders.DestroyWindow();
     }
     AfxRemoveResourceModule(module);

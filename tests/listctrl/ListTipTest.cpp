@@ -52,6 +52,14 @@ struct TipWindow : ListWindow
         ::SetForegroundWindow(owner.m_hWnd);
     }
     SECListTip& Tip() { return *list.GetTip(); }
+    // Tips show only while the application is the active one; another test
+    // program beside this one on the same window server may have taken that.
+    void Move(CPoint point, UINT keys = MK_LBUTTON)
+    {
+        if (::GetForegroundWindow() != owner.m_hWnd)
+            ::SetForegroundWindow(owner.m_hWnd);
+        ListWindow::Move(point, keys);
+    }
     // A point on a row's label near its start (a clipped label reaches into
     // the next column).
     CPoint LabelStart(int row) { return CPoint(Rect(row, 0, SECListBaseC::kCellLabel).left + 10, Label(row).y); }
