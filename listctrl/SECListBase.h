@@ -10,6 +10,7 @@
 // replace single steps. The implementation is split by concern over the
 // SECList*.inl files, compiled together in SECListBaseC.cpp.
 #pragma once
+class SECListCharWidths;
 #include <windows.h>
 #include <commctrl.h>
 #include <algorithm>
@@ -316,6 +317,9 @@ public:
     virtual int MeasureSubItem(SECListPaintContext* pContext, int nCol);
     virtual void CalcImageRect(SECListPaintContext* pContext, CRect& rect);
     virtual void CalcTextRect(SECListPaintContext* pContext, CRect& rect, int nAvailable);
+    // The character widths of hFont when pDC is this list's measuring context
+    // (texts measured there need no GDI call); null otherwise.
+    const SECListCharWidths* MeasuringWidths(CDC* pDC, HFONT hFont) const;
     virtual int HitTest(CPoint point, UINT* pFlags = nullptr, int* pCol = nullptr);
     virtual void ScrollHorz(int dx);
     virtual void ScrollVert(int nRows, BOOL bByItem = FALSE);

@@ -439,6 +439,12 @@ void SECListBaseT<THost>::CalcTextRect(SECListPaintContext* pContext, CRect& rec
 }
 
 template <class THost>
+const SECListCharWidths* SECListBaseT<THost>::MeasuringWidths(CDC* pDC, HFONT hFont) const
+{
+    return SECListMeasureScope<THost>::WidthsFor(this, pDC, hFont);
+}
+
+template <class THost>
 int SECListBaseT<THost>::MeasureSubItem(SECListPaintContext* pContext, int nCol)
 {
     SECListItem* pRow = pContext->m_pItem;

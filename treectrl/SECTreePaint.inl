@@ -3,6 +3,8 @@
 // with a hanging indent, and drag images. Other columns are the list's. Part
 // of SECTreeBaseT; compiled in SECTreeBaseC.cpp.
 
+#include <algorithm>
+#include "listctrl/SECListCharWidths.h"
 #include "treectrl/SECTreeGeometry.h"
 #include "treectrl/SECTreePaintContext.h"
 
@@ -164,10 +166,12 @@ int SECTreeBaseT<TList>::MeasureSubItem(SECListPaintContext* pContext, int nCol)
     }
     int limit;
     if (this->GetColumnCount() < 2) {
-        CRect inside;
-        this->GetInsideRect(inside);
-        limit = this->HasVariableRowHeight() ? inside.Width() - SECTreeDetail::kLabelRightMargin
-                                             : SECTreeDetail::kUnboundedLabel;
+        limit = SECTreeDetail::kUnboundedLabel;
+        if (this->HasVariableRowHeight()) {
+            CRect inside;
+            this->GetInsideRect(inside);
+            limit = inside.Width() - SECTreeDetail::kLabelRightMargin;
+        }
     } else {
         limit = this->GetColumnWidth(nCol) - SECTreeDetail::kLabelRightMargin;
     }
@@ -219,6 +223,18 @@ void SECTreeBaseT<TList>::CalcLabelRect(CDC* pDC, _Node* pNode, LPCWSTR lpszText
     }
     const int length = LineLength(text);
     const int left = rect.left;
+    // A line without tabs or other control characters measures as its text
+    // extent; in the list's measuring context the font's character widths
+    // give that without a GDI call (every row of a large tree is measured).
+    if (std::none_of(text, text + length, [](WCHAR ch) { return ch < L' '; })) {
+        const HFONT hFont = static_cast<HFONT>(::GetCurrentObject(hdc, OBJ_FONT));
+        const SECListCharWidths* pWidths = this->MeasuringWidths(pDC, hFont);
+        SIZE extent{};
+        if (pWidths != nullptr && pWidths->Measure(text, length, extent)) {
+            rect.SetRect(left, -1, left + extent.cx, extent.cy + 1);
+            return;
+        }
+    }
     CRect measured(left, 0, left, 0);
     ::DrawTextW(hdc, text, length, &measured, kLineMeasure);
     const DWORD tabbed = ::GetTabbedTextExtentW(hdc, text, length, 0, nullptr);
