@@ -343,9 +343,6 @@ public:
     void OnKeyRight(int nItem, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt, UINT nFlags) override;
     // Numeric-pad multiply: expand everything below the caret item.
     void OnKeyMultiply(int nItem, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt, UINT nFlags) override;
-    // The item at a client point and where on it, as the mouse handling
-    // reads it (HitTestItem's answer; a seam for tests).
-    virtual HTREEITEM HitTestTree(CPoint point, UINT* pFlags);
 
     // ---- Message handlers (listed in the message map of each hosting)
     int OnCreate(LPCREATESTRUCTW lpCreateStruct);

@@ -13,15 +13,6 @@ inline BOOL IsExpandKeyChar(UINT nChar)
 } // namespace SECTreeDetail
 
 // ---------------------------------------------------------------------------
-// Hit-testing
-
-template <class TList>
-HTREEITEM SECTreeBaseT<TList>::HitTestTree(CPoint point, UINT* pFlags)
-{
-    return HitTestItem(point, pFlags);
-}
-
-// ---------------------------------------------------------------------------
 // Keys
 
 template <class TList>
@@ -131,7 +122,7 @@ void SECTreeBaseT<TList>::OnLButtonDown(UINT nFlags, CPoint point)
     _Node* pOldCaret = NodeAtRow(this->GetFocusItem());
     const SECTreeNodeRef oldCaret = RefOf(pOldCaret);
     UINT flags = 0;
-    _Node* pHit = Resolve(HitTestTree(point, &flags));
+    _Node* pHit = Resolve(HitTestItem(point, &flags));
     if (pHit == m_pRoot)
         pHit = nullptr;
     const SECTreeNodeRef hit = RefOf(pHit);
@@ -170,7 +161,7 @@ void SECTreeBaseT<TList>::OnLButtonDblClk(UINT nFlags, CPoint point)
         return;
     if (!(nFlags & (MK_CONTROL | MK_SHIFT))) {
         UINT flags = 0;
-        _Node* pHit = Resolve(HitTestTree(point, &flags));
+        _Node* pHit = Resolve(HitTestItem(point, &flags));
         if (pHit != nullptr && pHit != m_pRoot && (flags & (TVHT_ONITEMICON | TVHT_ONITEMLABEL | TVHT_ONITEMBUTTON)))
             Expand(reinterpret_cast<HTREEITEM>(pHit), TVE_TOGGLE, TRUE);
     }

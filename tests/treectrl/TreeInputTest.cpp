@@ -8,15 +8,15 @@ const std::vector<UINT> kKeyOnly{TVN_KEYDOWN};
 const std::vector<UINT> kCollapse{TVN_KEYDOWN, TVN_ITEMEXPANDINGW, TVN_ITEMEXPANDEDW};
 const std::vector<UINT> kMove{TVN_KEYDOWN, TVN_SELCHANGINGW, TVN_SELCHANGEDW};
 
-// A tree whose rows have a button in their first pixels, as the renderer will
-// draw them.
+// A tree whose rows answer "button" in their first pixels, whatever the
+// renderer's geometry.
 class ButtonTree : public SECTreeCtrl
 {
 public:
     enum { kButtonWidth = 8 };
-    HTREEITEM HitTestTree(CPoint point, UINT* pFlags) override
+    HTREEITEM HitTestItem(CPoint point, UINT* pFlags) override
     {
-        const HTREEITEM hItem = SECTreeCtrl::HitTestTree(point, pFlags);
+        const HTREEITEM hItem = SECTreeCtrl::HitTestItem(point, pFlags);
         if (hItem != nullptr && point.x < kButtonWidth && pFlags != nullptr)
             *pFlags = TVHT_ONITEMBUTTON;
         return hItem;
