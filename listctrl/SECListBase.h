@@ -352,6 +352,12 @@ public:
     // counted (answered TRUE before the removal; KeepWidestLabel after it).
     BOOL ForgetLabelWidths(int nItem, int nCount);
     void KeepWidestLabel();
+    // Around the insertion of rows nItem..nItem + nCount - 1: when the widths
+    // were counted, only the new rows are measured and counted next time
+    // (CountPendingLabelWidths), not every row.
+    BOOL AreLabelWidthsCounted() const;
+    void RowsInserted(BOOL bWereCounted, int nItem, int nCount);
+    BOOL CountPendingLabelWidths();
     // Whether the row's height and rectangles are known (not marked, and not
     // older than the last InvalidateRowHeights).
     BOOL IsRowMeasured(const SECListItem* pRow) const
@@ -593,6 +599,9 @@ protected:
     int m_nWidestLabel = 0;               // widest label's right edge plus margin
     std::map<int, int> m_widestCounts;    // rows per label right edge plus margin, found with m_nWidestLabel
     BOOL m_bWidestCounted = FALSE;        // m_widestCounts holds every row (all were measured)
+    int m_nPendingFirst = 0;              // rows inserted since the counts were made, not counted yet:
+    int m_nPendingCount = 0;              // m_nPendingCount of them from m_nPendingFirst,
+    UINT m_nPendingGeneration = 0;        // valid while m_nRowsGeneration is this
     CImageList* m_pImageLists[kImageListCount] = {}; // normal, small, state, header
     BOOL m_bOwnImageList[kImageListCount] = {};      // the list in use is a copy the control made
     CImageList* m_pRetiredImageLists[kImageListCount] = {}; // copy replaced last, handed back to the caller (owned)

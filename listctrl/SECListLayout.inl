@@ -205,11 +205,12 @@ int SECListBaseT<THost>::GetTotalWidth()
     GetInsideRect(inside);
     int widest = 0;
     if (!HasVariableRowHeight()) {
-        if (m_nWidestGeneration != m_nRowsGeneration) {
+        if (m_nWidestGeneration != m_nRowsGeneration && !CountPendingLabelWidths()) {
             // Every row's label edge is counted, so that rows going one by one
             // need no new walk over all rows (ForgetLabelWidths).
             SECListMeasureScope<THost> scope(this);
             RecordsWatch watch(this);
+            const UINT generation = m_nRowsGeneration;
             int found = 0;
             BOOL bWhole = TRUE;
             BOOL bAllMeasured = TRUE;
@@ -229,14 +230,18 @@ int SECListBaseT<THost>::GetTotalWidth()
                     last = counts.emplace(right, 0).first;
                 ++last->second;
             }
-            m_nWidestLabel = found;
-            if (bWhole) {
+            // Kept only when nothing changed meanwhile: an owner asked for a
+            // text may mark a row counted already, or start a walk of its own.
+            if (bWhole && m_nRowsGeneration == generation) {
+                m_nWidestLabel = found;
                 m_nWidestGeneration = m_nRowsGeneration;
                 m_widestCounts.swap(counts);
                 m_bWidestCounted = bAllMeasured;
             }
+            widest = found;
+        } else {
+            widest = m_nWidestLabel;
         }
-        widest = m_nWidestLabel;
     } else {
         SECListMeasureScope<THost> scope(this);
         RecordsWatch watch(this);
@@ -548,6 +553,67 @@ BOOL SECListBaseT<THost>::ForgetLabelWidths(int nItem, int nCount)
         pending = 1;
     }
     apply();
+    return TRUE;
+}
+
+template <class THost>
+BOOL SECListBaseT<THost>::AreLabelWidthsCounted() const
+{
+    return m_nWidestGeneration == m_nRowsGeneration && m_bWidestCounted;
+}
+
+template <class THost>
+void SECListBaseT<THost>::RowsInserted(BOOL bWereCounted, int nItem, int nCount)
+{
+    const BOOL bPendingValid = m_nPendingGeneration == m_nRowsGeneration && m_nPendingCount > 0;
+    RowsChanged();
+    if (nCount <= 0)
+        return;
+    if (bWereCounted) {
+        m_nPendingFirst = nItem;
+        m_nPendingCount = nCount;
+        m_nPendingGeneration = m_nRowsGeneration;
+    } else if (bPendingValid && nItem >= m_nPendingFirst && nItem <= m_nPendingFirst + m_nPendingCount) {
+        // Rows inserted into (or right after) the pending ones join them.
+        m_nPendingCount += nCount;
+        m_nPendingGeneration = m_nRowsGeneration;
+    }
+}
+
+// Counts the label edges of the rows inserted since the counts were made;
+// FALSE when the counts cannot be brought up to date that way (then every
+// row is walked).
+template <class THost>
+BOOL SECListBaseT<THost>::CountPendingLabelWidths()
+{
+    if (m_nPendingGeneration != m_nRowsGeneration || m_nPendingCount <= 0 || !m_bWidestCounted ||
+        m_nPendingFirst + m_nPendingCount > GetItemCount())
+        return FALSE;
+    const int first = m_nPendingFirst;
+    const int count = m_nPendingCount;
+    m_nPendingCount = 0;
+    SECListMeasureScope<THost> scope(this);
+    RecordsWatch watch(this);
+    const UINT generation = m_nRowsGeneration;
+    std::vector<int> rights;
+    rights.reserve(static_cast<size_t>(count));
+    for (int i = first; i < first + count; ++i) {
+        MeasureItem(i, m_items.GetAt(i));
+        // An owner that changed rows or their measure while asked: walk them all.
+        if (watch.Changed() || m_nRowsGeneration != generation)
+            return FALSE;
+        const SECListItem* pRow = m_items.GetAt(i);
+        if (!IsRowMeasured(pRow))
+            return FALSE;
+        rights.push_back(pRow->m_rcText.right + 5);
+    }
+    auto last = m_widestCounts.end();
+    for (const int right : rights) {
+        if (last == m_widestCounts.end() || last->first != right)
+            last = m_widestCounts.emplace(right, 0).first;
+        ++last->second;
+    }
+    KeepWidestLabel();
     return TRUE;
 }
 

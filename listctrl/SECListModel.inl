@@ -108,6 +108,7 @@ int SECListBaseT<THost>::InsertItemRecord(int nItem, SECListItem* pItem)
         return -1;
     nItem = std::min(nItem, GetItemCount());
     DropTip();
+    const BOOL bCounted = AreLabelWidthsCounted();
     m_items.InsertAt(nItem, pItem);
     AdmitRecord(pItem);
     if (m_nFocusIndex >= nItem)
@@ -121,7 +122,7 @@ int SECListBaseT<THost>::InsertItemRecord(int nItem, SECListItem* pItem)
     if (m_nPendingEdit >= nItem)
         ++m_nPendingEdit;
     m_selection.RowInserted(nItem);
-    RowsChanged();
+    RowsInserted(bCounted, nItem, 1);
     RecordsChanged();
     PadSubItems(pItem);
     if (m_nFocusIndex < 0) {
@@ -207,6 +208,7 @@ BOOL SECListBaseT<THost>::ReplaceItemRecords(int nItem, int nOldCount, SECListIt
             return FALSE;
     }
 
+    const BOOL bCounted = nOldCount == 0 && AreLabelWidthsCounted();
     // The records that go, then one move of the rows after the range.
     for (int i = 0; i < nOldCount; ++i) {
         if (moved[static_cast<size_t>(i)] == kGone)
@@ -216,7 +218,7 @@ BOOL SECListBaseT<THost>::ReplaceItemRecords(int nItem, int nOldCount, SECListIt
         m_items.InsertAt(end, nullptr, delta);
     else if (delta < 0)
         m_items.RemoveAt(end + delta, -delta);
-    RowsChanged();
+    RowsInserted(bCounted, nItem, nNewCount);
     RecordsChanged();
     for (int k = 0; k < nNewCount; ++k) {
         m_items.SetAt(nItem + k, ppItems[k]);

@@ -177,9 +177,16 @@ int SECTreeBaseT<TList>::MeasureSubItem(SECListPaintContext* pContext, int nCol)
     }
     CRect rcLabel(labelLeft, 0, std::max(limit, labelLeft + 1), 0);
     LPCWSTR text = pContext->m_lvi.pszText;
-    HGDIOBJ oldFont = pContext->m_pDC->SelectObject(pContext->m_hFont ? pContext->m_hFont : this->GetOwnerFont());
+    // Most rows measure in the font the context already has: selecting it
+    // twice per row would be most of the cost of measuring a large tree.
+    const HDC hdc = pContext->m_pDC->GetSafeHdc();
+    const HGDIOBJ hFont = pContext->m_hFont ? pContext->m_hFont : this->GetOwnerFont();
+    const HGDIOBJ hCurrent = ::GetCurrentObject(hdc, OBJ_FONT);
+    if (hFont != nullptr && hFont != hCurrent)
+        ::SelectObject(hdc, hFont);
     CalcLabelRect(pContext->m_pDC, pNode, text != nullptr && !SECListIsCallbackText(text) ? text : L"", rcLabel);
-    pContext->m_pDC->SelectObject(oldFont);
+    if (hFont != nullptr && hFont != hCurrent)
+        ::SelectObject(hdc, hCurrent);
     pRow->m_rcState = rcState;
     pRow->m_rcIcon = rcImage;
     pRow->m_rcText = rcLabel;

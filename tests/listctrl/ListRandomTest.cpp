@@ -16,6 +16,7 @@
 // steps and owner actions before it; a crash prints the trail too.
 #include <gtest/gtest.h>
 #include <deque>
+#include <map>
 #include <memory>
 #include <random>
 #include <set>
@@ -35,6 +36,20 @@ public:
     int PendingEdit() const { return m_nPendingEdit; }
     int HotColumn() const { return m_nHotCol; }
     bool EditorOpen() const { return m_pEdit != nullptr && m_pEdit->m_hWnd != nullptr; }
+    // Label widths kept as current count every row at its measured edge.
+    std::string WidthCountsProblem() const
+    {
+        if (m_nWidestGeneration != m_nRowsGeneration || !m_bWidestCounted)
+            return {};
+        std::map<int, int> counts;
+        for (int r = 0; r < GetItemCount(); ++r)
+            ++counts[GetItemAt(r)->m_rcText.right + 5];
+        if (counts != m_widestCounts)
+            return "the kept label widths do not count the rows";
+        if (m_nWidestLabel != (counts.empty() ? 0 : std::max(counts.rbegin()->first, 0)))
+            return "the kept widest label is not the widest";
+        return {};
+    }
 };
 
 // How much an owner meddles: percent of notifications it changes something in,
@@ -549,6 +564,9 @@ private:
         const ::testing::AssertionResult model = ModelIsConsistent(*m_list);
         if (!model)
             return model;
+        const std::string widths = m_list->WidthCountsProblem();
+        if (!widths.empty())
+            return ::testing::AssertionFailure() << widths;
         const int rows = Rows();
         const int columns = m_list->GetColumnCount();
         const int edit = m_list->GetEditItem();

@@ -121,6 +121,20 @@ TEST_F(TreeLabelWidth, HorizontalRangeFollowsTheWidestLabel)
     EXPECT_EQ(inside(), tree.GetTotalWidth());
     tree.InsertItem(wider.c_str(), hParent);
     EXPECT_EQ(right(wider.c_str()), tree.GetTotalWidth());
+    // Rows that come in while the others' widths are counted are counted on
+    // their own: between other rows, several times in a row, then gone again.
+    HTREEITEM hOther = tree.InsertItem(L"other", TVI_ROOT, hParent);
+    tree.InsertItem(widest.c_str(), hOther);
+    tree.InsertItem(L"short", hOther);
+    ASSERT_TRUE(tree.Expand(hOther, TVE_EXPAND));
+    EXPECT_EQ(right(widest.c_str()), tree.GetTotalWidth()) << "rows inserted above counted ones";
+    ASSERT_TRUE(tree.Expand(hOther, TVE_COLLAPSE));
+    EXPECT_EQ(right(wider.c_str()), tree.GetTotalWidth());
+    ASSERT_TRUE(tree.Expand(hOther, TVE_EXPAND));
+    tree.InsertItem((widest + L"W").c_str(), hOther, TVI_FIRST);
+    EXPECT_EQ(right((widest + L"W").c_str()), tree.GetTotalWidth()) << "a row inserted first below an expanded item";
+    tree.DeleteItem(hOther);
+    EXPECT_EQ(right(wider.c_str()), tree.GetTotalWidth());
     ASSERT_TRUE(tree.Expand(hParent, TVE_COLLAPSE));
     EXPECT_EQ(inside(), tree.GetTotalWidth());
     dc.SelectObject(old);
