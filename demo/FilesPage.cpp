@@ -99,6 +99,15 @@ bool FilesPage::OnNotify(NMHDR* pHeader, LRESULT* pResult)
         ShowSelection();
         *pResult = 0;
         return true;
+    case NM_DBLCLK: {
+        // A folder opens on the Folders page.
+        const int row = m_list.GetFocusItem();
+        const int index = row >= 0 ? static_cast<int>(m_list.GetItemData(row)) : -1;
+        *pResult = 0;
+        if (index > 0 && index < SampleEntryCount() && SampleEntries()[index].folder)
+            m_pWindow->RevealFolder(index);
+        return true;
+    }
     case LVN_KEYDOWN:
         m_pWindow->PostMessage(CGalleryWindow::WM_SHOW_SELECTION, 0, 0);
         *pResult = 0;

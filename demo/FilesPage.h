@@ -1,7 +1,8 @@
 // The gallery's Files page: the project folder's contents in a report list
 // with an image per kind of file. A heading click sorts by its column (again:
 // the other way round), F2 or a second click renames a row in place, and a
-// name too long for its column shows whole in a tip.
+// name too long for its column shows whole in a tip. A double-click on a
+// folder opens it on the Folders page.
 #pragma once
 #include "GalleryPage.h"
 #include "listctrl/SECListCtrl.h"

@@ -39,6 +39,7 @@ void FoldersPage::Init(CGalleryWindow& window)
     m_tree.InsertColumn(kColModified, L"Modified", LVCFMT_LEFT, 110);
     if (CreateGalleryIcons(m_images))
         m_tree.SetImageList(&m_images, TVSIL_NORMAL);
+    m_tree.SetSortMark(kColName, TRUE);
     const HTREEITEM hTop = AddEntry(TVI_ROOT, 0);
     m_tree.Expand(hTop, TVE_EXPAND);
     m_tree.SelectItem(hTop, TVGN_CARET);
@@ -110,17 +111,10 @@ bool FoldersPage::OnNotify(NMHDR* pHeader, LRESULT* pResult)
             Load(info->itemNew.hItem, index);
         return true;
     }
-    case TVN_SELCHANGEDW: {
+    case TVN_SELCHANGEDW:
         *pResult = 0;
-        const NMTREEVIEWW* info = reinterpret_cast<NMTREEVIEWW*>(pHeader);
-        const int index = static_cast<int>(info->itemNew.lParam);
-        if (info->itemNew.hItem != nullptr && index >= 0 && index < SampleEntryCount()) {
-            const SampleEntry& entry = SampleEntries()[index];
-            m_pWindow->SetStatus(CString(entry.name) + L", " + SampleTypeName(entry) + L", " +
-                                 SampleSizeText(SampleBytes(index)));
-        }
+        ShowSelection();
         return true;
-    }
     case LVN_COLUMNCLICK: {
         *pResult = 0;
         const int column = reinterpret_cast<NMLISTVIEW*>(pHeader)->iSubItem;
@@ -130,6 +124,39 @@ bool FoldersPage::OnNotify(NMHDR* pHeader, LRESULT* pResult)
     default:
         return false;
     }
+}
+
+void FoldersPage::ShowSelection()
+{
+    const HTREEITEM hItem = m_tree.GetCaretItem();
+    const int index = hItem != nullptr ? static_cast<int>(m_tree.GetItemData(hItem)) : -1;
+    if (index < 0 || index >= SampleEntryCount())
+        return;
+    const SampleEntry& entry = SampleEntries()[index];
+    m_pWindow->SetStatus(CString(entry.name) + L", " + SampleTypeName(entry) + L", " +
+                         SampleSizeText(SampleBytes(index)));
+}
+
+void FoldersPage::Reveal(int index)
+{
+    if (index < 0 || index >= SampleEntryCount())
+        return;
+    // The path from the top, found level by level by name.
+    int path[16];
+    int depth = 0;
+    for (int i = index; i >= 0 && depth < 16; i = SampleParent(i))
+        path[depth++] = i;
+    HTREEITEM hItem = m_tree.GetRootItem();
+    for (int level = depth - 2; level >= 0 && hItem != nullptr; --level) {
+        m_tree.Expand(hItem, TVE_EXPAND);
+        hItem = FindChild(hItem, SampleEntries()[path[level]].name);
+    }
+    if (hItem == nullptr)
+        return;
+    m_tree.Expand(hItem, TVE_EXPAND);
+    m_tree.SelectItem(hItem, TVGN_CARET);
+    m_tree.EnsureVisible(hItem);
+    m_tree.SetFocus();
 }
 
 void FoldersPage::Sort(int column, bool ascending)

@@ -22,6 +22,10 @@ public:
     void Sort(int column, bool ascending);
     // The child of hParent showing the sample entry with this name; null when none.
     HTREEITEM FindChild(HTREEITEM hParent, LPCWSTR name);
+    // Opens the sample entry's folders down to it and selects it.
+    void Reveal(int index);
+    // Says in the status line what is selected.
+    void ShowSelection();
 
 private:
     static int CALLBACK CompareEntries(LPARAM first, LPARAM second, LPARAM sort);

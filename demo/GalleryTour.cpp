@@ -124,7 +124,10 @@ void GalleryTour::Record(LPCWSTR what, bool reached, const CString& note, HWND h
 
 void GalleryTour::Run()
 {
-    ::CreateDirectoryW(m_folder, nullptr);
+    // The folder and any missing folders above it (creating a drive or one
+    // that is there fails harmlessly).
+    for (int at = m_folder.Find(L'\\'); at >= 0; at = m_folder.Find(L'\\', at + 1))
+        ::CreateDirectoryW(m_folder.Left(at), nullptr);
     ::SetForegroundWindow(m_window.m_hWnd);
     FilesStops();
     FoldersStops();
@@ -200,12 +203,33 @@ void GalleryTour::FilesStops()
 
 void GalleryTour::FoldersStops()
 {
-    m_window.ShowPage(CGalleryWindow::kFolders);
+    // Ctrl+Tab turns to the Folders page and back; a double-click on the
+    // "Photos" folder of the Files page opens it there.
+    SECListCtrl& list = m_window.GetFiles().GetList();
+    list.SetFocus();
+    SetModifiers(true, false);
+    MSG key{list.m_hWnd, WM_KEYDOWN, VK_TAB, 1, 0, {0, 0}};
+    const BOOL turned = AfxPreTranslateMessage(&key) && m_window.GetPage() == CGalleryWindow::kFolders;
+    SetModifiers(false, false);
+    m_window.ShowPage(CGalleryWindow::kFiles);
+    CRect row;
+    list.GetCellRect(m_window.GetFiles().FindRow(L"Photos"), 0, row, SECListCtrl::kCellLabel);
+    const LPARAM where = MAKELPARAM(row.CenterPoint().x, row.CenterPoint().y);
+    Click(list, row.CenterPoint());
+    list.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, where);
+    list.SendMessage(WM_LBUTTONUP, 0, where);
+    Pump();
     FoldersPage& page = m_window.GetFolders();
     SECTreeCtrl& tree = page.GetTree();
     const HTREEITEM hTop = tree.GetRootItem();
     const HTREEITEM hPhotos = page.FindChild(hTop, L"Photos");
-    tree.Expand(hPhotos, TVE_EXPAND);
+    const bool revealed = m_window.GetPage() == CGalleryWindow::kFolders && hPhotos != nullptr &&
+                          tree.IsItemExpanded(hPhotos) && tree.GetCaretItem() == hPhotos;
+    if (!turned || !revealed) {
+        Record(L"folders-reached", false, turned ? L"a double-click on a folder did not open it on the Folders page"
+                                                 : L"Ctrl+Tab did not turn the page");
+        m_window.ShowPage(CGalleryWindow::kFolders);
+    }
     const HTREEITEM hArchive = page.FindChild(hPhotos, L"Archive");
     tree.Expand(hArchive, TVE_EXPAND);
     const HTREEITEM hDrafts = page.FindChild(hTop, L"Empty drafts");

@@ -67,6 +67,25 @@ void CGalleryWindow::ShowPage(int page)
         ::SendMessageW(hTabs, TCM_SETCURSEL, page, 0);
     Pages(page)->Show(*this, true);
     SetStatus(L"");
+    if (page == kFolders)
+        m_folders.ShowSelection();
+}
+
+void CGalleryWindow::RevealFolder(int index)
+{
+    ShowPage(kFolders);
+    m_folders.Reveal(index);
+}
+
+BOOL CGalleryWindow::PreTranslateMessage(MSG* pMsg)
+{
+    // Ctrl+Tab and Ctrl+Shift+Tab turn the pages, as in other tabbed windows.
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_TAB && ::GetKeyState(VK_CONTROL) < 0) {
+        const bool back = ::GetKeyState(VK_SHIFT) < 0;
+        ShowPage((m_nPage + (back ? kPageCount - 1 : 1)) % kPageCount);
+        return TRUE;
+    }
+    return CResizingDlg::PreTranslateMessage(pMsg);
 }
 
 void CGalleryWindow::SetStatus(const CString& text)

@@ -26,6 +26,9 @@ public:
     void ShowPage(int page);
     int GetPage() const { return m_nPage; }
     void SetStatus(const CString& text);
+    // Shows the Folders page with the sample entry open and selected, as a
+    // double-click on a folder of the Files page does.
+    void RevealFolder(int index);
     CString GetStatus() const;
 
     FilesPage& GetFiles() { return m_files; }
@@ -38,6 +41,7 @@ protected:
     BOOL OnInitDialog() override;
     void InitControlInfo() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     LRESULT OnDrawItem(WPARAM wParam, LPARAM lParam);
     LRESULT OnShowSelection(WPARAM wParam, LPARAM lParam);
