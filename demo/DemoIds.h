@@ -47,7 +47,6 @@
 #define IDC_EDIT_SERVER_LABEL 1068
 #define IDC_EDIT_SERVER 1069
 #define IDC_EDIT_ADD 1070
-#define IDC_EDIT_ADDED 1071
 // The dialogs the Dialogs page opens.
 #define IDD_GALLERY_ABOUT 1100
 #define IDC_ABOUT_VERSION 1101

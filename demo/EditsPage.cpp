@@ -10,7 +10,7 @@ const GalleryAnchor kAnchors[] = {
     {IDC_EDIT_PATH_LABEL, 0},   {IDC_EDIT_PATH, ANCHOR_SIZE_X},
     {IDC_EDIT_LONG_LABEL, 0},   {IDC_EDIT_LONG, ANCHOR_SIZE_X},
     {IDC_EDIT_SERVER_LABEL, 0}, {IDC_EDIT_SERVER, ANCHOR_SIZE_X},
-    {IDC_EDIT_ADD, ANCHOR_MOVE_X}, {IDC_EDIT_ADDED, ANCHOR_SIZE_X},
+    {IDC_EDIT_ADD, ANCHOR_MOVE_X},
 };
 } // namespace
 
@@ -55,7 +55,7 @@ void EditsPage::AddServer()
         message.Format(L"Added \"%s\" as entry %d.", text.GetString(), index + 1);
     else if (index >= 0)
         message.Format(L"\"%s\" is there already (entry %d).", text.GetString(), index + 1);
-    ::SetDlgItemTextW(m_pWindow->m_hWnd, IDC_EDIT_ADDED, message);
+    m_pWindow->SetStatus(message);
 }
 
 bool EditsPage::OnCommand(UINT id, UINT code)

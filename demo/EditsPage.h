@@ -24,7 +24,7 @@ public:
     CResetableEdit& GetNote() { return m_note; }
     CPallasEditLongPath& GetPath() { return m_path; }
     CPallasComboBox& GetServers() { return m_servers; }
-    // Adds the combo box's text, as the Add button does, and says below what happened.
+    // Adds the combo box's text, as the Add button does; the status line says what happened.
     void AddServer();
 
 private:

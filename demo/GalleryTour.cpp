@@ -368,7 +368,7 @@ void GalleryTour::EditsStop()
     COMBOBOXINFO combo{};
     combo.cbSize = sizeof(combo);
     ::GetComboBoxInfo(page.GetServers().m_hWnd, &combo);
-    const CString added = WindowText(::GetDlgItem(m_window.m_hWnd, IDC_EDIT_ADDED));
+    const CString added = m_window.GetStatus();
     const CString key = page.GetHotkey().GetKey().GetText();
     Record(L"edits", key.Find(L"K") >= 0 && page.GetServers().GetCount() == 3 && added.Find(L"already") >= 0,
            L"hotkey \"" + key + L"\", the path shortened to \"" + page.GetPath().GetDisplayedText() + L"\"; " + added,

@@ -24,12 +24,15 @@
 #include "framework/Framework.h"
 
 namespace {
+const wchar_t kUsage[] = L"MorvaDemo [language] [--interactive] [--tour <folder>] [--results <file.xml>]";
+
 struct Options
 {
     WORD language = GetUserDefaultUILanguage(); // requested language
     bool interactive = false;                   // run the gallery for a person
     CString tourFolder;                         // pictures of the tour; empty: beside the program
     CString results;                            // report of the tour's stops, empty for none
+    CString error;                              // what was wrong with the command line
 };
 
 Options ParseOptions(int argc, wchar_t** argv)
@@ -43,8 +46,10 @@ Options ParseOptions(int argc, wchar_t** argv)
             options.tourFolder = argv[++i];
         else if (arg == L"--results" && i + 1 < argc)
             options.results = argv[++i];
-        else
+        else if (arg.Left(1) != L"-" && std::wcstoul(arg, nullptr, 0) > 0 && std::wcstoul(arg, nullptr, 0) <= 0xFFFF)
             options.language = static_cast<WORD>(std::wcstoul(arg, nullptr, 0));
+        else
+            options.error = L"Unknown argument \"" + arg + L"\" (or an option without its value).";
     }
     return options;
 }
@@ -83,6 +88,10 @@ int wmain(int argc, wchar_t** argv)
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&icc);
     const Options options = ParseOptions(argc, argv);
+    if (!options.error.IsEmpty()) {
+        Print(options.error + L"\n" + kUsage);
+        return 1;
+    }
 
     // The host of the library: its version is what the resource library must match.
     const CString hostPath = ModulePath(AfxGetLibraryHandle());
