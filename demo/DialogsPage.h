@@ -33,7 +33,7 @@ public:
     void ShowStoredLayouts();
 
 private:
-    CGalleryWindow* m_pWindow = nullptr;
+    CGalleryWindow* m_pWindow = nullptr; // the window the page lies in
     CPallasEditLong m_registry;   // what the dialogs stored
     WORD m_language = kEnglish;   // of the message dialogs
     HMODULE m_hMessages = nullptr; // their resource library

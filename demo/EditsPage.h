@@ -28,10 +28,10 @@ public:
     void AddServer();
 
 private:
-    CGalleryWindow* m_pWindow = nullptr;
-    CResetableEdit m_note;
-    CHotkeyEdit m_hotkey;
-    CPallasEditLongPath m_path;
-    CPallasEditLong m_long;
-    CPallasComboBox m_servers;
+    CGalleryWindow* m_pWindow = nullptr; // the window the page lies in
+    CResetableEdit m_note;               // edit field with the library's context menu
+    CHotkeyEdit m_hotkey;                // key combination field
+    CPallasEditLongPath m_path;          // path display, shortened in the middle
+    CPallasEditLong m_long;              // long text display, wrapped
+    CPallasComboBox m_servers;           // server names, each once
 };

@@ -29,9 +29,9 @@ public:
 private:
     static int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM self);
 
-    CGalleryWindow* m_pWindow = nullptr;
-    SECListCtrl m_list;
-    CImageList m_images;      // the files' images; the list keeps a copy
-    int m_nSortColumn = kColName;
-    bool m_bAscending = true;
+    CGalleryWindow* m_pWindow = nullptr; // the window the page lies in
+    SECListCtrl m_list;                  // the file list
+    CImageList m_images;                 // the files' images; the list keeps a copy
+    int m_nSortColumn = kColName;        // column of the running sort
+    bool m_bAscending = true;            // its direction
 };

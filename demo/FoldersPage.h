@@ -32,10 +32,10 @@ private:
     HTREEITEM AddEntry(HTREEITEM hParent, int index);
     void Load(HTREEITEM hItem, int index);
 
-    CGalleryWindow* m_pWindow = nullptr;
-    SECTreeCtrl m_tree;
-    CImageList m_images;          // the entries' images; the tree keeps a copy
-    std::vector<bool> m_loaded;   // per sample entry: its children were added
-    int m_nSortColumn = kColName;
-    bool m_bAscending = true;
+    CGalleryWindow* m_pWindow = nullptr; // the window the page lies in
+    SECTreeCtrl m_tree;                  // the folder tree-list
+    CImageList m_images;                 // the entries' images; the tree keeps a copy
+    std::vector<bool> m_loaded;          // per sample entry: its children were added
+    int m_nSortColumn = kColName;        // column of the running sort
+    bool m_bAscending = true;            // its direction
 };

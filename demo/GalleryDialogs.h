@@ -15,7 +15,7 @@ public:
 protected:
     BOOL OnInitDialog() override;
 
-    CString m_version;
+    CString m_version; // the library's version, "1.0.0.100"
 };
 
 class CGalleryNotesDlg : public CResizingDlg
@@ -30,5 +30,5 @@ protected:
     void InitControlInfo() override;
     void OnOK() override;
 
-    CString m_text;
+    CString m_text; // the notes, as given and as left on OK
 };

@@ -31,7 +31,7 @@ private:
     // where it shows) if the state was reached, and prints a line.
     void Record(LPCWSTR what, bool reached, const CString& note, HWND hWnd = nullptr, HWND hPopup = nullptr);
 
-    CGalleryWindow& m_window;
-    CString m_folder;              // with a trailing backslash
-    std::vector<TourStop> m_stops;
+    CGalleryWindow& m_window;      // the gallery toured
+    CString m_folder;              // of the pictures, with a trailing backslash
+    std::vector<TourStop> m_stops; // the stops so far, in their order
 };

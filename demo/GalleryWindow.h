@@ -49,9 +49,9 @@ protected:
 
     GalleryPage* Pages(int n);
 
-    HMODULE m_hResources;
-    WORD m_language;
-    FilesPage m_files;
+    HMODULE m_hResources;   // language resource library loaded at start-up
+    WORD m_language;        // its language
+    FilesPage m_files;      // the pages, in the order of their tabs
     FoldersPage m_folders;
     DialogsPage m_dialogs;
     LinksPage m_links;

@@ -17,11 +17,13 @@ public:
     CUrlCtrl& GetFolderLink() { return m_folder; }
     CUrlCtrl& GetWebLink() { return m_web; }
     CUrlDataCtrl& GetDataLink() { return m_data; }
+    // Images of the strip, of both lists.
+    int GetImageCount() const { return m_icons.GetImageCount() + m_files.GetImageCount(); }
 
 private:
-    CUrlCtrl m_folder;
-    CUrlCtrl m_web;
-    CUrlDataCtrl m_data;
+    CUrlCtrl m_folder;         // opens the Windows folder
+    CUrlCtrl m_web;            // opens a web address
+    CUrlDataCtrl m_data;       // opens a text window
     CPallasImageList m_icons;  // the resource library's dialog and message icons
     CImageList m_files;        // the gallery's own images
 };
