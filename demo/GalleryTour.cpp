@@ -9,6 +9,9 @@
 #include "snapshot/Snapshot.h"
 
 namespace {
+// A name of the sample folder too long for the list's Name column.
+const wchar_t kLongName[] = L"Interview with the keeper of the northern light, transcribed.docx";
+
 void Print(const CString& text)
 {
     // The console takes UTF-8; texts may carry any character.
@@ -162,10 +165,10 @@ void GalleryTour::FilesStops()
                         list.GetItemText(folders, 0) == L"Backup 2026-11-30.zip";
     const int selected = list.GetNextItem(-1, LVNI_SELECTED);
     Record(L"files-sorted-by-size", sorted && list.GetItemText(selected, 0) == L"Cover.png",
-           L"two clicks on the Size heading: largest file first, the selection moved with its row");
+           L"two clicks on the Size heading: largest file first, the selection stayed on its row");
 
     // The mouse resting on a name too long for its column.
-    const int interview = page.FindRow(SampleEntries()[18].name);
+    const int interview = page.FindRow(kLongName);
     CRect label;
     list.GetCellRect(interview, 0, label, SECListCtrl::kCellLabel);
     // Tips show only in the active application; another program on the same
