@@ -22,6 +22,7 @@
 #include <string>
 #include "DemoControlsDialog.h"
 #include "DemoDialog.h"
+#include "DemoDocView.h"
 #include "DemoTreeDialog.h"
 #include "DemoIds.h"
 #include "dialogs/CPallasLanguageResource.h"
@@ -277,6 +278,8 @@ int wmain(int argc, wchar_t** argv)
                                                      : CString(L"The folders snapshot could not be written."));
         folders.DestroyWindow();
     }
+    // The document-view window: the list and the tree-list as views, with print preview.
+    RunDemoDocView(listed, options.interactive, snapshot.Left(snapshot.ReverseFind(L'.')));
     AfxRemoveResourceModule(module);
     AfxSetResourceHandle(nullptr);
     FreeLibrary(module);

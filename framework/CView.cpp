@@ -1,5 +1,6 @@
 #include "framework/CView.h"
 #include "framework/CDocument.h"
+#include "framework/CFrameWnd.h"
 #include "framework/CPrintPreviewWnd.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
@@ -33,8 +34,13 @@ BOOL CView::PreCreateWindow(CREATESTRUCTW& cs)
 LRESULT CView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     // The preview goes first, while the view is whole: it ends the session.
-    if (message == WM_DESTROY)
+    if (message == WM_DESTROY) {
         ClosePrintPreview();
+    } else if (message == WM_SETFOCUS) {
+        // The view with the focus gets the frame's commands.
+        if (auto* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, CWnd::FromHandlePermanent(::GetParent(m_hWnd))))
+            pFrame->SetActiveView(this, FALSE);
+    }
     return CWnd::WindowProc(message, wParam, lParam);
 }
 

@@ -173,8 +173,12 @@ void SECListView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
         pInfo->m_bContinuePrinting = bMore;
 }
 
-void SECListView::OnEndPrinting(CDC* /*pDC*/, CPrintInfo* /*pInfo*/)
+void SECListView::OnEndPrinting(CDC* pDC, CPrintInfo* /*pInfo*/)
 {
+    // The end of a job that was refused because another one runs (a print
+    // asked for while previewing) leaves the running one alone.
+    if (m_bPrinting && pDC != m_pPrinterDC)
+        return;
     m_rcPage.SetRectEmpty();
     if (m_bPrinting) {
         m_hFont = m_hSavedItemFont;

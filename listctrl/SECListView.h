@@ -4,8 +4,15 @@
 // header band and the rows that fit below it (at least one), and every page
 // repeats the header.
 //
-//     BEGIN_MESSAGE_MAP(CMyFrame, CFrameWnd) ... a menu with ID_FILE_PRINT and
-//     ID_FILE_PRINT_PREVIEW; the frame routes them to the active view.
+//     SECListView view;                          // kept by the host
+//     view.ModifyListStyle(0, LVS_REPORT, FALSE);  // before creation
+//     CCreateContext context;
+//     context.m_pNewView = &view;
+//     context.m_pCurrentDoc = &doc;
+//     frame.Create(nullptr, L"Files", WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, nullptr, nullptr, 0, &context);
+//
+// ID_FILE_PRINT and ID_FILE_PRINT_PREVIEW of the frame's menu reach the view
+// with the focus.
 //
 // While a print job or preview runs, the list lays out against the page (the
 // client-rectangle query answers the page, rows are measured on the printer

@@ -229,6 +229,13 @@ TEST(ListViewPrint, PreviewJumpsToPageThreeAndTheFrameRoutesItsCommands)
     EXPECT_EQ(3u, w.view.GetPrintPage());
     EXPECT_EQ(SECListPages::PageTop(w.view.GetPageGeometry(), 3), w.view.GetTopIndex());
     EXPECT_EQ(w.view.GetTopIndex(), w.view.rowsByPage[3].front());
+    // A job asked for meanwhile is refused and leaves the preview as it was.
+    CPageBitmapDC other(300, 200, ScreenDpi(), TRUE);
+    CPrintInfo otherInfo;
+    EXPECT_FALSE(w.view.PrintPages(&other, &otherInfo, &other));
+    EXPECT_EQ(0, other.GetPageCount());
+    EXPECT_TRUE(w.view.IsPrinting());
+    EXPECT_EQ(3u, w.view.GetPrintPage());
     // The screen is not painted while the pages are laid out.
     w.view.rowsDrawn = 0;
     w.view.RedrawWindow();
