@@ -265,10 +265,20 @@ TEST(ListViewPrint, WithoutAPrinterPrintingDoesNothing)
     EXPECT_FALSE(w.view.DoPreparePrinting(&info));
 }
 
-TEST(ListViewPrint, DestroyingTheViewWhilePreviewingEndsThePreviewAndLeavesNothing)
+TEST(ListViewPrint, BadJobsAndDestroyingTheViewWhilePreviewingLeaveNothingBehind)
 {
     const auto cycle = [](bool destroyFrame) {
         ViewWindow w(120);
+        // A job cancelled half way, one on a page lower than a row, and
+        // (without a printer) one that never starts, before the preview.
+        CancellingPages cancelled(300, w.PageHeightFor(20), 3);
+        CPrintInfo info;
+        w.view.PrintPages(&cancelled, &info, &cancelled);
+        CPageBitmapDC low(200, 5, ScreenDpi(), FALSE);
+        CPrintInfo lowInfo;
+        w.view.PrintPages(&low, &lowInfo, &low);
+        if (!HasPrinter())
+            w.frame.SendMessage(WM_COMMAND, ID_FILE_PRINT, 0);
         w.view.OnFilePrintPreview();
         CPrintPreviewWnd* pPreview = w.view.GetPrintPreview();
         if (pPreview == nullptr)
