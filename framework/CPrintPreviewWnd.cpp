@@ -54,7 +54,9 @@ BOOL CPrintPreviewWnd::Open()
         Close();
         return FALSE;
     }
-    ::ShowWindow(m_hWnd, SW_SHOW);
+    // In front when asked for from the active window (the user's menu);
+    // otherwise it opens without taking the focus from the active one.
+    ::ShowWindow(m_hWnd, hOwner != nullptr && hOwner == ::GetForegroundWindow() ? SW_SHOW : SW_SHOWNOACTIVATE);
     return TRUE;
 }
 

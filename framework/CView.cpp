@@ -98,8 +98,7 @@ BOOL CView::PrintPages(CDC* pDC, CPrintInfo* pInfo, CPrintTarget* pTarget)
     OnBeginPrinting(pDC, pInfo);
     CString title;
     if (alive())
-        ::GetWindowTextW(::GetAncestor(hSelf, GA_ROOT), title.GetBuffer(256), 256);
-    title.ReleaseBuffer();
+        CWnd::FromHandle(::GetAncestor(hSelf, GA_ROOT))->GetWindowText(title);
     BOOL bAbort = !alive() || !pInfo->m_bContinuePrinting;
     BOOL bStarted = FALSE;
     if (!bAbort) {
@@ -124,8 +123,6 @@ BOOL CView::PrintPages(CDC* pDC, CPrintInfo* pInfo, CPrintTarget* pTarget)
         pDC->RestoreDC(saved);
         if (!pTarget->EndPage(pDC) || !alive())
             bAbort = TRUE;
-        if (pInfo->m_nCurPage == 0xFFFF)
-            break;
     }
     if (bStarted)
         pTarget->EndDoc(pDC, bAbort);

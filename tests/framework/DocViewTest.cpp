@@ -78,7 +78,8 @@ TEST(DocView, TheFrameMakesItsViewFillsItAndGivesItTheCommands)
     ASSERT_TRUE(frame.Create(nullptr, L"Frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200), nullptr, nullptr, 0,
                              &context));
     doc.SetTitle(L"Document");
-    frame.InitialUpdateFrame(&doc, TRUE);
+    frame.InitialUpdateFrame(&doc, FALSE);
+    frame.ShowWindow(SW_SHOWNOACTIVATE); // other test programs keep the foreground
     EXPECT_EQ(&doc, view.GetDocument());
     EXPECT_EQ(&view, frame.GetActiveView());
     EXPECT_EQ(1, view.updates);

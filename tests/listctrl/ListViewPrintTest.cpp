@@ -72,7 +72,8 @@ struct ViewWindow
             cell.pszText = text;
             view.SetItem(&cell);
         }
-        frame.InitialUpdateFrame(&doc, TRUE);
+        frame.InitialUpdateFrame(&doc, FALSE);
+        frame.ShowWindow(SW_SHOWNOACTIVATE); // other test programs keep the foreground
     }
     int RowHeight()
     {

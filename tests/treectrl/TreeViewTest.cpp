@@ -65,7 +65,8 @@ struct TreeViewWindow
             }
             view.Expand(hFolder, TVE_EXPAND);
         }
-        frame.InitialUpdateFrame(&doc, TRUE);
+        frame.InitialUpdateFrame(&doc, FALSE);
+        frame.ShowWindow(SW_SHOWNOACTIVATE); // other test programs keep the foreground
     }
 };
 
@@ -135,6 +136,24 @@ TEST(TreeView, PrintsItsRowsOverPagesWithTheHeaderOnEach)
         EXPECT_TRUE(WritePng(bitmap, SnapshotFolder() + name));
     }
     EXPECT_FALSE(w.view.IsPrinting());
+}
+
+TEST(TreeView, KeysAndDoubleClicksReachTheTreeThroughTheViewsMessages)
+{
+    TreeViewWindow w;
+    const HTREEITEM hFolder = w.view.GetChildItem(TVI_ROOT);
+    w.view.SelectItem(hFolder, TVGN_CARET);
+    w.view.SendMessage(WM_KEYDOWN, VK_LEFT, 1);
+    EXPECT_FALSE(w.view.IsItemExpanded(hFolder));
+    EXPECT_EQ(23, w.view.GetItemCount());
+    w.view.EnsureVisible(hFolder);
+    CRect label;
+    ASSERT_TRUE(w.view.GetCellRect(w.view.RowOf(hFolder), 0, label, SECListBaseV::kCellLabel));
+    const CPoint p = label.CenterPoint();
+    w.view.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    w.view.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+    EXPECT_TRUE(w.view.IsItemExpanded(hFolder));
+    EXPECT_EQ(33, w.view.GetItemCount());
 }
 
 TEST(TreeView, OneOwnerHandlesTheEndEditMessageOfBothVariants)
