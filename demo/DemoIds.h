@@ -25,6 +25,7 @@
 #define IDC_DLG_ABOUT 1042
 #define IDC_DLG_NOTES 1043
 #define IDC_DLG_REGISTRY 1044
+#define IDC_DLG_DOCVIEW 1045 // opens the document-view window with print preview
 // Links page
 #define IDC_LINK_FOLDER 1050
 #define IDC_LINK_FOLDER_TEXT 1051

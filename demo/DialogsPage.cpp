@@ -1,4 +1,5 @@
 #include "DialogsPage.h"
+#include "DemoDocView.h"
 #include "DemoIds.h"
 #include "GalleryDialogs.h"
 #include "GallerySamples.h"
@@ -23,6 +24,7 @@ const GalleryAnchor kAnchors[] = {
     {IDC_DLG_LAYOUT_TEXT, ANCHOR_SIZE_X},
     {IDC_DLG_ABOUT, 0},
     {IDC_DLG_NOTES, 0},
+    {IDC_DLG_DOCVIEW, 0},
     {IDC_DLG_REGISTRY, ANCHOR_SIZE_X | ANCHOR_SIZE_Y},
 };
 
@@ -179,6 +181,12 @@ bool DialogsPage::OnCommand(UINT id, UINT code)
         CGalleryAboutDlg dlg(GetVersionText(), m_pWindow);
         dlg.DoModal();
         ShowStoredLayouts();
+        return true;
+    }
+    if (id == IDC_DLG_DOCVIEW) {
+        // The list and the tree-list as document views, with print preview;
+        // the window runs its own loop until it is closed.
+        RunDemoDocView(L"C:\\Windows", true, CString());
         return true;
     }
     if (id == IDC_DLG_NOTES) {

@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include "DemoDocView.h"
 #include "GalleryTour.h"
 #include "GalleryWindow.h"
 #include "dialogs/CPallasLanguageResource.h"
@@ -147,6 +148,10 @@ int wmain(int argc, wchar_t** argv)
                 if (tour.GetFailures() > 0)
                     status = 3;
                 gallery.DestroyWindow();
+                // The document-view window (the Views... button of the Dialogs
+                // page): its picture and a print preview page.
+                if (RunDemoDocView(L"C:\\Windows", false, folder + L"\\gallery-18-document-view") != 0)
+                    status = 3;
             }
         }
     }

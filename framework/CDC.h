@@ -36,7 +36,9 @@ public:
     static LONG GetLiveCount();
     int SaveDC() { return ::SaveDC(m_hDC); }
     BOOL RestoreDC(int nSavedDC) { return ::RestoreDC(m_hDC, nSavedDC); }
-    int GetDeviceCaps(int nIndex) const { return ::GetDeviceCaps(m_hDC, nIndex); }
+    // Virtual so that a context drawing a page into a bitmap can describe the
+    // page (size, resolution) rather than the screen its bitmap lives on.
+    virtual int GetDeviceCaps(int nIndex) const { return ::GetDeviceCaps(m_hDC, nIndex); }
 
     // Objects. Selecting answers the previous handle of that kind, which is
     // selected back with the HGDIOBJ overload.
