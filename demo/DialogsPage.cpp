@@ -186,7 +186,7 @@ bool DialogsPage::OnCommand(UINT id, UINT code)
     if (id == IDC_DLG_DOCVIEW) {
         // The list and the tree-list as document views, with print preview;
         // the window runs its own loop until it is closed.
-        RunDemoDocView(L"C:\\Windows", true, CString());
+        RunDemoDocView(L"C:\\Windows\\", true, CString());
         return true;
     }
     if (id == IDC_DLG_NOTES) {

@@ -150,7 +150,7 @@ int wmain(int argc, wchar_t** argv)
                 gallery.DestroyWindow();
                 // The document-view window (the Views... button of the Dialogs
                 // page): its picture and a print preview page.
-                if (RunDemoDocView(L"C:\\Windows", false, folder + L"\\gallery-18-document-view") != 0)
+                if (RunDemoDocView(L"C:\\Windows\\", false, folder + L"\\gallery-18-document-view") != 0)
                     status = 3;
             }
         }
