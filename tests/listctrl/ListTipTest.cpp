@@ -110,7 +110,7 @@ int CountColor(const SnapshotBitmap& bitmap, COLORREF color)
     return bitmap.CountColor(CRect(0, 0, bitmap.Width(), bitmap.Height()), color);
 }
 
-TEST(ListTip, ShowsOverAClippedLabelWithItsOwnWindowLaidOverTheCell)
+TEST(ListTip, ShowsOverAClippedLabelOrCellWithItsOwnWindowLaidOverTheCell)
 {
     TipWindow w;
     w.Move(w.Label(0), 0);
@@ -142,11 +142,8 @@ TEST(ListTip, ShowsOverAClippedLabelWithItsOwnWindowLaidOverTheCell)
     EXPECT_TRUE(w.Tip().IsTipVisible());
     EXPECT_EQ(asked, w.list.cellTextCalls);
     EXPECT_TRUE(w.TimerRan());
-}
 
-TEST(ListTip, FurtherColumnsShowTheirCellAndACellThatFitsHidesTheTip)
-{
-    TipWindow w;
+    // Further columns show their cell; a cell that fits hides the tip.
     w.Move(w.Label(1, 1, SECListBaseC::kCellWhole), 0);
     ASSERT_TRUE(w.Tip().IsTipVisible());
     EXPECT_EQ(1, w.Tip().GetShownSubItem());
