@@ -41,6 +41,9 @@ TEST(TreeNode, NavigationAndDestructionOrder)
     delete t["a"];
     EXPECT_EQ((std::vector<std::string>{"x", "y", "a1", "z", "a2", "a"}), log) << "leaves first, the node last";
     EXPECT_EQ("r b c c1 | c1 c b r", t.Walk());
+    NamedNode stray("stray", nullptr);
+    EXPECT_FALSE(SECTreeNode::AddChild(nullptr, &stray, SECTreeNode::addLast) ||
+                 SECTreeNode::AddChild(&stray, &stray, SECTreeNode::addLast));
 }
 
 TEST(TreeNode, DeepAndWideTreesAreHandledIteratively)
