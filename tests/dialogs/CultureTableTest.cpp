@@ -25,7 +25,7 @@ TEST(CultureTable, FolderAndIndexByPrimaryLanguage)
     }
 }
 
-TEST(CultureTable, CandidatesFallBackToEnglishThenGerman)
+TEST(CultureTable, CandidatesFallBackToEnglishThenGermanAndVersionsMatchButTheLastTwoDigits)
 {
     const auto candidates = [](WORD language) {
         CCultureCandidate c[CCultureTable::MaxCandidates];
@@ -40,10 +40,8 @@ TEST(CultureTable, CandidatesFallBackToEnglishThenGerman)
     EXPECT_STREQ(L"de-DE\\8:0C07 en-US\\23:0409 ", candidates(0x0C07));
     // A language without a folder keeps its identifier in the English folder.
     EXPECT_STREQ(L"en-US\\23:0436 de-DE\\8:0407 ", candidates(0x0436));
-}
 
-TEST(CultureTable, VersionRuleFreesTheLastTwoDigits)
-{
+    // A library fits a host of the same version up to the last two digits.
     const CFileVersion host(3, 1, 0, 4217);
     const auto fits = [&](int a, int b, int c, int d) {
         return CCultureTable::VersionsMatch(host, CFileVersion(a, b, c, d)) != FALSE;

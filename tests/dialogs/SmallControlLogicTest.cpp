@@ -42,7 +42,7 @@ std::string Shorten(LPCWSTR text, int width)
 }
 } // namespace
 
-TEST(HotkeyPress, EveryModifierCombinationKeepsAtMostTwoInControlShiftAltOrder)
+TEST(HotkeyPress, AtMostTwoModifiersInControlShiftAltOrderKeypadDigitsAndIgnoredKeys)
 {
     const char* expected[8] = {"A", "<1157> + A", "<1156> + A", "<1157> + <1156> + A",
                                "<1158> + A", "<1157> + <1158> + A", "<1156> + <1158> + A", "<1157> + <1156> + A"};
@@ -51,10 +51,7 @@ TEST(HotkeyPress, EveryModifierCombinationKeepsAtMostTwoInControlShiftAltOrder)
     EXPECT_EQ("<1156>", Press(VK_SHIFT, 0, false, true, false)); // a modifier alone
     EXPECT_EQ("", Press(VK_BACK, 0, true, false, false));
     EXPECT_EQ("", Press(VK_DELETE, KF_EXTENDED, false, false, false));
-}
-
-TEST(HotkeyPress, KeypadWithNumLockOffIsItsDigitAndOtherKeysAreIgnored)
-{
+    // The keypad with Num Lock off is its digit; other keys are ignored.
     EXPECT_EQ("7 (<1155>)", Press(VK_HOME, 0, false, false, false));
     EXPECT_EQ("0 (<1155>)", Press(VK_INSERT, 0, false, false, false));
     EXPECT_EQ("ignored", Press(VK_HOME, KF_EXTENDED, false, false, false)); // the cursor block's Home

@@ -293,7 +293,9 @@ TEST(ListLayout, WindowsWithoutRoomAndListsWithoutColumnsAnswerNeutrally)
     }
 }
 
-TEST(ListLayout, EmptyAndHugeTextsGetSensibleRowHeights)
+// Wrapping rows are measured again whenever the scroll bars are updated: a row
+// whose text became shorter becomes lower again.
+TEST(ListLayout, EmptyHugeAndShortenedTextsGetSensibleRowHeights)
 {
     LayoutWindow w(LVS_REPORT, 1, {120, 60}); // wrapping rows
     w.Add(1, L"");
@@ -304,27 +306,17 @@ TEST(ListLayout, EmptyAndHugeTextsGetSensibleRowHeights)
     const int line = w.list.GetItemHeight(0);
     EXPECT_EQ(line, w.list.GetItemHeight(1)) << "an empty row is one line high";
     EXPECT_GT(w.list.GetItemHeight(2), 10 * line) << "cut at the text buffer, but wrapped";
+    w.list.SetItemText(1, 0, L"many words that wrap over several lines of the first column");
+    w.list.UpdateScrollBars();
+    EXPECT_GT(w.list.GetItemHeight(1), 2 * line);
+    w.list.SetItemText(1, 0, L"short");
+    w.list.UpdateScrollBars();
+    EXPECT_EQ(line, w.list.GetItemHeight(1));
     EXPECT_TRUE(w.list.EnsureVisible(2));
     EXPECT_EQ(2, w.list.HitTest(CPoint(10, w.Inside().top + 1), nullptr));
     w.list.ModifyListStyle(0, LVS_NOLABELWRAP);
     w.list.ReMeasureAllItems();
     EXPECT_EQ(line, w.list.GetItemHeight(2)) << "single-line rows stay one line high";
-}
-
-// Wrapping rows are measured again whenever the scroll bars are updated: a row
-// whose text became shorter becomes lower again.
-TEST(ListLayout, WrappingRowsShrinkWithTheirTextsWhenTheBarsAreUpdated)
-{
-    LayoutWindow w(LVS_REPORT, 3, {120, 60});
-    const int line = w.list.GetItemHeight(1);
-    w.list.SetItemText(1, 0, L"many words that wrap over several lines of the first column");
-    w.list.UpdateScrollBars();
-    const int tall = w.list.GetItemHeight(1);
-    EXPECT_GT(tall, 2 * line);
-    w.list.SetItemText(1, 0, L"short");
-    w.list.UpdateScrollBars();
-    EXPECT_EQ(line, w.list.GetItemHeight(1));
-    EXPECT_EQ(line, w.list.GetItemHeight(0));
 }
 
 // A single-column list of single-line rows scrolls as far as its widest

@@ -15,30 +15,10 @@
 #include "ListTestSupport.h"
 #include "support/ObjectCensus.h"
 #include "support/OwnerWindow.h"
+#include "support/SolidImages.h"
 #include "treectrl/SECTreeCtrl.h"
 
 namespace {
-// Images of one colour each, made here so that the lists copy them.
-void FillImages(CImageList& images)
-{
-    images.Create(16, 16, ILC_COLOR24 | ILC_MASK, 3, 0);
-    for (COLORREF color : {RGB(200, 0, 0), RGB(0, 150, 0), RGB(0, 0, 210)}) {
-        HDC screen = ::GetDC(nullptr);
-        HDC dc = ::CreateCompatibleDC(screen);
-        HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 16, 16);
-        HGDIOBJ old = ::SelectObject(dc, bitmap);
-        HBRUSH brush = ::CreateSolidBrush(color);
-        const RECT all{0, 0, 16, 16};
-        ::FillRect(dc, &all, brush);
-        ::DeleteObject(brush);
-        ::SelectObject(dc, old);
-        ::DeleteDC(dc);
-        ::ReleaseDC(nullptr, screen);
-        images.Add(bitmap, RGB(255, 0, 255));
-        ::DeleteObject(bitmap);
-    }
-}
-
 // WM_PAINT now (with the child scroll bars), and WM_PRINTCLIENT into a memory DC.
 void Paint(HWND hWnd, bool now = true)
 {
@@ -183,7 +163,7 @@ TEST(ListLeak, TwoHundredListsAndTreesMadeUsedAndDestroyedLeaveNoGdiOrUserObject
         return false;
     };
     CImageList images;
-    FillImages(images);
+    AddSolidImages(images, {RGB(200, 0, 0), RGB(0, 150, 0), RGB(0, 0, 210)});
     LOGFONTW lf{};
     lf.lfHeight = -13;
     lstrcpynW(lf.lfFaceName, L"Tahoma", LF_FACESIZE);

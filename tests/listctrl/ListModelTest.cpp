@@ -2,7 +2,6 @@
 // selection bookkeeping, batches of row records and image lists.
 #include <gtest/gtest.h>
 #include <climits>
-#include <random>
 #include <string>
 #include <vector>
 #include "ListTestSupport.h"
@@ -251,39 +250,4 @@ TEST(ListModel, BatchesOfRecordsLeaveTheStateAsRowByRowChangesDo)
     EXPECT_EQ(L"row 0,row 2,row 3,row 4", Texts(list));
     EXPECT_TRUE(list.GetFocusItem() == 1 && list.Selected() == Rows{1});
     EXPECT_FALSE(list.ReplaceItemRecords(2, 5, nullptr, 0)) << "past the rows: nothing changes";
-}
-
-// Thousands of random model operations against a plain reference: the texts,
-// the selection and the invariants must agree after each step.
-TEST(ListModel, RandomOperationsKeepTheModelConsistent)
-{
-    const unsigned seed = 20261205;
-    std::mt19937 rng(seed);
-    TestList list;
-    Fill(list, 0, 2);
-    std::vector<CString> reference;
-    for (int step = 0; step < 4000; ++step) {
-        const int count = list.GetItemCount();
-        const int op = static_cast<int>(rng() % 6);
-        const int at = static_cast<int>(rng() % (count + 1)); // a row, or the end
-        if (op <= 1 || count == 0) {
-            const CString text(std::to_wstring(step).c_str());
-            ASSERT_EQ(at, list.InsertItem(at, text));
-            reference.insert(reference.begin() + at, text);
-        } else if (op == 2 && at < count) {
-            const int n = 1 + static_cast<int>(rng() % 3);
-            ASSERT_TRUE(list.DeleteItem(at, n));
-            reference.erase(reference.begin() + at, reference.begin() + std::min(at + n, count));
-        } else if (op == 3) {
-            list.SelectItem(at % count, rng() % 2);
-        } else if (op == 4) {
-            list.FocusAndSelectItem(at % count, rng() % 2);
-        } else {
-            list.SetDropHilightItem(at - 1);
-        }
-        ASSERT_TRUE(ModelIsConsistent(list)) << "seed " << seed << " step " << step;
-        ASSERT_EQ(static_cast<int>(reference.size()), list.GetItemCount()) << "seed " << seed;
-    }
-    for (int r = 0; r < list.GetItemCount(); ++r)
-        ASSERT_STREQ(reference[static_cast<size_t>(r)], list.GetItemText(r, 0));
 }

@@ -11,6 +11,8 @@
 #include <vector>
 #include "ListWindow.h"
 #include "snapshot/Snapshot.h"
+#include "support/ObjectCensus.h"
+#include "support/SolidImages.h"
 
 namespace {
 const COLORREF kUnpainted = RGB(255, 0, 255); // what the bitmap holds where nothing drew
@@ -45,18 +47,6 @@ struct PaintWindow : ListWindow
         return bitmap;
     }
 };
-
-// An image list of 16 x 16 images, each one solid colour.
-void AddSolidImages(CImageList& images, std::initializer_list<COLORREF> colors)
-{
-    images.Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 0);
-    for (COLORREF color : colors) {
-        const std::vector<DWORD> pixels(256, (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color));
-        HBITMAP bitmap = ::CreateBitmap(16, 16, 1, 32, pixels.data());
-        images.Add(bitmap, kUnpainted);
-        ::DeleteObject(bitmap);
-    }
-}
 
 // Number of pixels of the rectangle that differ from the colour.
 int CountOther(const SnapshotBitmap& bitmap, const CRect& rect, COLORREF color)
@@ -304,19 +294,6 @@ TEST(ListPaint, RowImagesComeFromTheSmallImageListAndSurviveTheSelection)
     EXPECT_EQ(0, w.Render()->CountColor(w.Client(), kImageColor)) << "a report shows small images only";
 }
 
-namespace {
-// Live GDI objects of the process, counted by asking GetObjectType about every
-// slot of the handle table (the platform accepts a bare slot number); 0 where
-// it does not.
-int LiveGdiObjects()
-{
-    int count = 0;
-    for (ULONG_PTR slot = 1; slot < 0x10000; ++slot)
-        count += ::GetObjectType(reinterpret_cast<HGDIOBJ>(slot)) != 0;
-    return count;
-}
-} // namespace
-
 TEST(ListPaint, PaintingReleasesEveryGdiObjectItMakes)
 {
     PaintWindow w(kReport | LVS_SHOWSELALWAYS, SEC_LVSX_HGRID | SEC_LVSX_VGRID | SEC_LVSX_FULLROWSELECT, 0, {});
@@ -347,20 +324,13 @@ TEST(ListPaint, PaintingReleasesEveryGdiObjectItMakes)
     };
     const std::vector<HGDIOBJ> before = selected();
     const int buffers = w.list.buffersMade;
-    const LONG wrappers = CGdiObject::GetLiveCount();
-    const int handles = LiveGdiObjects();
-    if (handles > 0) { // the census must see one more handle
-        HBRUSH extra = ::CreateSolidBrush(kImageColor);
-        EXPECT_EQ(handles + 1, LiveGdiObjects());
-        ::DeleteObject(extra);
-    }
+    const ObjectCensus census = ObjectCensus::Take(); // (the leak test proves it sees one more)
     for (int i = 0; i < 60; ++i)
         paintAll();
     RenderClient(w.list.m_hWnd, probe);
     // Paints of the screen go through a buffer; paints into a bitmap need none.
     EXPECT_GE(w.list.buffersMade - buffers, 60) << "every paint of the screen went through a buffer";
-    EXPECT_EQ(wrappers, CGdiObject::GetLiveCount());
-    EXPECT_TRUE(handles == 0 || handles == LiveGdiObjects()) << "GDI handles made while painting survived it";
+    EXPECT_TRUE(census.NoneGrewIn(ObjectCensus::Take())) << "GDI objects made while painting survived it";
     EXPECT_EQ(before, selected()) << "the painted DC gets its objects back";
 }
 

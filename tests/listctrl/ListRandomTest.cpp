@@ -15,7 +15,6 @@
 // (support/RandomRuns.h). A failure prints the seed, the step and the trail of
 // steps and owner actions before it; a crash prints the trail too.
 #include <gtest/gtest.h>
-#include <deque>
 #include <map>
 #include <memory>
 #include <random>
@@ -27,6 +26,7 @@
 #include "support/OwnerWindow.h"
 #include "support/RandomInput.h"
 #include "support/RandomRuns.h"
+#include "support/SolidImages.h"
 
 namespace {
 // The list with the state the checks read.
@@ -52,29 +52,6 @@ public:
     }
 };
 
-// How much an owner meddles: percent of notifications it changes something in,
-// and whether it may destroy the window.
-struct Temper
-{
-    int meddle;   // percent of notifications answered with a change
-    bool destroy; // the owner destroys the list now and then
-};
-
-Temper TemperOf(unsigned seed)
-{
-    switch (seed % 4) {
-    case 0: return {0, false}; // vetoes and answers only
-    case 1: return {6, false};
-    case 2: return {14, false};
-    default: return {10, true};
-    }
-}
-
-std::string Name(UINT code)
-{
-    return NotifyName(code);
-}
-
 class ListRun
 {
 public:
@@ -82,22 +59,7 @@ public:
     {
         m_owner.ShowWindow(SW_SHOW);
         ::SetForegroundWindow(m_owner.m_hWnd);
-        m_images.Create(16, 16, ILC_COLOR32, 3, 1);
-        for (COLORREF colour : {RGB(200, 0, 0), RGB(0, 160, 0), RGB(0, 0, 220)}) {
-            HDC screen = ::GetDC(nullptr);
-            HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 16, 16);
-            HDC dc = ::CreateCompatibleDC(screen);
-            HGDIOBJ old = ::SelectObject(dc, bitmap);
-            HBRUSH brush = ::CreateSolidBrush(colour);
-            const RECT all{0, 0, 16, 16};
-            ::FillRect(dc, &all, brush);
-            ::DeleteObject(brush);
-            ::SelectObject(dc, old);
-            ::DeleteDC(dc);
-            ::ReleaseDC(nullptr, screen);
-            m_images.Add(bitmap, static_cast<HBITMAP>(nullptr));
-            ::DeleteObject(bitmap);
-        }
+        AddSolidImages(m_images, {RGB(200, 0, 0), RGB(0, 160, 0), RGB(0, 0, 220)});
         m_owner.onNotify = [this](NMHDR* header, LRESULT& result) { return OnNotify(header, result); };
     }
 
@@ -151,20 +113,8 @@ private:
     int AnyRow() { return Rows() == 0 || Chance(3) ? Pick(3) - 1 : Pick(Rows() + (Chance(5) ? 2 : 0)); }
     int AnyColumn() { return Pick(m_list->GetColumnCount() + 1); }
 
-    void Note(const std::string& line)
-    {
-        NoteForCrash(line);
-        m_trail.push_back(line);
-        if (m_trail.size() > 40)
-            m_trail.pop_front();
-    }
-    std::string Trail() const
-    {
-        std::string out = "trail, oldest first:\n";
-        for (const std::string& line : m_trail)
-            out += "  " + line + "\n";
-        return out;
-    }
+    void Note(const std::string& line) { m_trail.Note(line); }
+    std::string Trail() const { return m_trail.Text(); }
 
     // ---- the list
 
@@ -388,86 +338,25 @@ private:
 
     // ---- the owner
 
-    // What the owner does besides answering: the same kinds of changes a
-    // program makes when it is told something.
+    // What the owner does besides answering: any call the run itself makes
+    // (noted before it runs, for a crash inside it), or destroying the list.
     void Meddle(const std::string& where)
     {
-        const int op = Pick(100);
-        const int row = AnyRow();
-        std::ostringstream what;
-        what << "    owner in " << where << ": ";
-        if (op < 28) {
-            const int count = 1 + Pick(3);
-            what << "delete " << row << " count " << count;
-            Note(what.str());
-            DeleteRows(row, count);
-        } else if (op < 46) {
-            what << "insert at " << row;
-            Note(what.str());
-            InsertRow(row, Chance(30));
-        } else if (op < 54) {
-            const int sub = Pick(m_list->GetSubItemCount() + 1);
-            what << "text of " << row << "/" << sub;
-            Note(what.str());
-            m_list->SetItemText(row, sub, Chance(50) ? LPSTR_TEXTCALLBACKW : L"owner");
-        } else if (op < 60) {
-            const int col = AnyColumn();
-            const int kind = Pick(3);
-            what << (kind == 0 ? "insert" : kind == 1 ? "delete" : "move") << " column " << col;
-            Note(what.str());
-            if (kind == 0) {
-                m_list->InsertColumn(col, L"owner's", LVCFMT_LEFT, 40);
-            } else if (kind == 1) {
-                m_list->DeleteColumn(col);
-                if (m_list->GetColumnCount() == 0)
-                    ClearAll("no column left");
-            } else {
-                m_list->MoveColumn(col, AnyColumn());
-            }
-        } else if (op < 67) {
-            const bool edit = Chance(50);
-            what << (edit ? "edit " + std::to_string(row) : std::string("end the edit"));
-            Note(what.str());
-            if (edit)
-                m_list->EditLabel(row, AnyColumn());
-            else
-                m_list->EndLabelEdit(Chance(50));
-        } else if (op < 75) {
-            what << "select " << row;
-            Note(what.str());
-            if (Chance(50))
-                m_list->FocusAndSelectItem(row, TRUE);
-            else
-                m_list->SetItemState(row, Chance(50) ? LVIS_SELECTED : 0, LVIS_SELECTED);
-        } else if (op < 82) {
-            what << "scroll to " << row;
-            Note(what.str());
-            m_list->EnsureVisible(row, FALSE);
-        } else if (op < 88) {
-            what << "paint now";
-            Note(what.str());
-            if (m_list->m_hWnd != nullptr) {
-                ::InvalidateRect(m_list->m_hWnd, nullptr, FALSE);
-                ::UpdateWindow(m_list->m_hWnd);
-            }
-        } else if (op < 91) {
-            ClearAll("    owner deletes all");
-            m_list->DeleteAllItems();
-        } else if (op < 95 || !m_temper.destroy) {
-            what << "reads " << row;
-            Note(what.str());
-            m_list->GetItemText(row, Pick(m_list->GetSubItemCount() + 1));
-        } else {
-            ClearAll(("    owner in " + where + ": destroys the list").c_str());
-            m_list->DestroyWindow();
-            // Rows the run inserts afterwards are the windowless object's.
-            if (m_list->GetItemCount() != 0 || m_list->GetEditItem() != -1 || m_list->EditorOpen() ||
-                ::IsWindow(m_hList) || ::GetCapture() == m_hList) {
-                if (m_problem.empty())
-                    m_problem = "the destroyed list keeps " + std::to_string(Rows()) + " rows, edit row " +
-                                std::to_string(m_list->GetEditItem()) + (m_list->EditorOpen() ? ", an editor" : "") +
-                                (::GetCapture() == m_hList ? ", the capture" : "");
-            }
+        const std::string what = "    owner in " + where + ": ";
+        if (!m_temper.destroy || !Chance(5)) {
+            Note(what + "a call");
+            Note(what + ApiStep());
+            return;
+        }
+        ClearAll((what + "destroys the list").c_str());
+        m_list->DestroyWindow();
+        // Rows the run inserts afterwards are the windowless object's.
+        if (m_list->GetItemCount() != 0 || m_list->GetEditItem() != -1 || m_list->EditorOpen() ||
+            ::IsWindow(m_hList) || ::GetCapture() == m_hList) {
+            if (m_problem.empty())
+                m_problem = "the destroyed list keeps " + std::to_string(Rows()) + " rows, edit row " +
+                            std::to_string(m_list->GetEditItem()) + (m_list->EditorOpen() ? ", an editor" : "") +
+                            (::GetCapture() == m_hList ? ", the capture" : "");
         }
     }
 
@@ -491,11 +380,11 @@ private:
             const LVITEMW& item = reinterpret_cast<const NMLVDISPINFOW*>(header)->item;
             const SECListItem* pRecord = m_list->GetItemAt(item.iItem);
             if (pRecord == nullptr)
-                problem << Name(code) << " names row " << item.iItem << " of " << Rows();
+                problem << NotifyName(code) << " names row " << item.iItem << " of " << Rows();
             else if (pRecord->m_lParam != item.lParam)
-                problem << Name(code) << " names row " << item.iItem << " but the data of another row";
+                problem << NotifyName(code) << " names row " << item.iItem << " but the data of another row";
             else if (item.iSubItem < 0 || item.iSubItem > m_list->GetSubItemCount())
-                problem << Name(code) << " names sub-item " << item.iSubItem;
+                problem << NotifyName(code) << " names sub-item " << item.iSubItem;
         } else if (code == LVN_DELETEITEM) {
             const int row = reinterpret_cast<const NMLISTVIEW*>(header)->iItem;
             if (m_list->GetItemAt(row) == nullptr)
@@ -515,7 +404,7 @@ private:
             return false;
         CheckNotification(header);
         const UINT code = header->code;
-        std::string told = "    told " + Name(code);
+        std::string told = "    told " + NotifyName(code);
         bool answered = false;
         if (code == LVN_GETDISPINFOW) {
             LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
@@ -544,7 +433,7 @@ private:
             Note(told);
         if (m_depth < 2 && Chance(m_temper.meddle)) {
             ++m_depth;
-            Meddle(Name(code));
+            Meddle(NotifyName(code));
             --m_depth;
         }
         return answered;
@@ -620,7 +509,7 @@ private:
     std::set<LPARAM> m_targeted;        // rows deletions of this step asked for
     bool m_clearedAll = false;          // this step may have emptied the list
     std::string m_problem;              // the first wrong notification of the step
-    std::deque<std::string> m_trail;    // last steps and owner actions
+    RunTrail m_trail;                   // last steps and owner actions
 };
 
 // The runs, one test per seed: Seeds/ListRandom.seed<N>.

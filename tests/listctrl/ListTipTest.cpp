@@ -17,7 +17,7 @@ inline void PrintTo(const CRect& r, std::ostream* os)
 namespace {
 const wchar_t kLong[] = L"A label far too long for its column to show whole";
 
-TEST(ListTipRules, ClippedWhenTheLabelReachesTheMarginLeavesTheAreaOrStartsLeftOfIt)
+TEST(ListTipRules, ClippedWhenTheLabelReachesTheMarginAndTheWindowCoversItsFirstLine)
 {
     const CRect inside(0, 20, 300, 200);
     const CRect cell(0, 20, 100, 36);
@@ -28,10 +28,7 @@ TEST(ListTipRules, ClippedWhenTheLabelReachesTheMarginLeavesTheAreaOrStartsLeftO
     EXPECT_TRUE(SECListTipRules::IsClipped(cell, CRect(-20, 20, 30, 36), inside)) << "scrolled out at the left";
     EXPECT_FALSE(SECListTipRules::IsClipped(CRect(-100, 20, -10, 36), CRect(-98, 20, -20, 36), inside))
         << "wholly out of view";
-}
-
-TEST(ListTipRules, WindowCoversTheGrownLabelAtTheCellsHeightAndTextIsItsFirstLineCut)
-{
+    // The window covers the grown label at the cell's height; its text is the first line, cut.
     EXPECT_EQ(CRect(47, 100, 47 + 60 + 4 + 3, 118), SECListTipRules::WindowRect(CRect(50, 100, 110, 116), 18));
     EXPECT_EQ(CString(L"first"), SECListTipRules::DisplayText(L"first\nsecond"));
     EXPECT_EQ(CString(L"first"), SECListTipRules::DisplayText(L"first\r\nsecond"));
@@ -110,7 +107,7 @@ int CountColor(const SnapshotBitmap& bitmap, COLORREF color)
     return bitmap.CountColor(CRect(0, 0, bitmap.Width(), bitmap.Height()), color);
 }
 
-TEST(ListTip, ShowsOverAClippedLabelWithItsOwnWindowLaidOverTheCell)
+TEST(ListTip, ShowsOverAClippedLabelOrCellWithItsOwnWindowLaidOverTheCell)
 {
     TipWindow w;
     w.Move(w.Label(0), 0);
@@ -142,11 +139,8 @@ TEST(ListTip, ShowsOverAClippedLabelWithItsOwnWindowLaidOverTheCell)
     EXPECT_TRUE(w.Tip().IsTipVisible());
     EXPECT_EQ(asked, w.list.cellTextCalls);
     EXPECT_TRUE(w.TimerRan());
-}
 
-TEST(ListTip, FurtherColumnsShowTheirCellAndACellThatFitsHidesTheTip)
-{
-    TipWindow w;
+    // Further columns show their cell; a cell that fits hides the tip.
     w.Move(w.Label(1, 1, SECListBaseC::kCellWhole), 0);
     ASSERT_TRUE(w.Tip().IsTipVisible());
     EXPECT_EQ(1, w.Tip().GetShownSubItem());

@@ -103,3 +103,29 @@ void PrintCrashNotes()
     for (int i = 0; i < g_noteCount; ++i)
         std::fprintf(stderr, "  %s\n", g_notes[(g_nextNote - g_noteCount + i + kNoteLines) % kNoteLines]);
 }
+
+void RunTrail::Note(const std::string& line)
+{
+    NoteForCrash(line);
+    m_lines.push_back(line);
+    if (m_lines.size() > 40)
+        m_lines.pop_front();
+}
+
+std::string RunTrail::Text() const
+{
+    std::string out = "trail, oldest first:\n";
+    for (const std::string& line : m_lines)
+        out += "  " + line + "\n";
+    return out;
+}
+
+Temper TemperOf(unsigned seed)
+{
+    switch (seed % 4) {
+    case 0: return {0, false}; // vetoes and answers only
+    case 1: return {6, false};
+    case 2: return {14, false};
+    default: return {10, true};
+    }
+}

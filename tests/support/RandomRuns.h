@@ -7,6 +7,7 @@
 //   MORVA_STEPS  steps per seed.
 //   MORVA_TRACE  set: every step and owner act is printed as it happens.
 #pragma once
+#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -28,3 +29,24 @@ void NoteForCrash(const std::string& line);
 void ClearCrashNotes();
 // Writes the noted lines, oldest first, to stderr; safe inside a crash handler.
 void PrintCrashNotes();
+
+// The last steps and owner actions of a run, for its failure messages; each
+// line is noted for a crash as well.
+class RunTrail
+{
+public:
+    void Note(const std::string& line);
+    std::string Text() const;
+
+private:
+    std::deque<std::string> m_lines; // the last 40
+};
+
+// How much a run's owner meddles, by seed: percent of notifications it changes
+// something in, and whether it may destroy the window.
+struct Temper
+{
+    int meddle;   // percent of notifications answered with a change
+    bool destroy; // the owner destroys the window now and then
+};
+Temper TemperOf(unsigned seed);

@@ -7,7 +7,7 @@
 
 using namespace SECTreeGeometry;
 
-TEST(TreeGeometry, LevelsIndentAndRootShift)
+TEST(TreeGeometry, LevelsIndentRootShiftAndDots)
 {
     EXPECT_EQ(0, RootShift(TVS_LINESATROOT)) << "lines at root alone moves nothing";
     EXPECT_EQ(1, RootShift(TVS_LINESATROOT | TVS_HASBUTTONS));
@@ -23,6 +23,9 @@ TEST(TreeGeometry, LevelsIndentAndRootShift)
     EXPECT_EQ(24, IndentForImages(24, 16));
     EXPECT_EQ(22, IndentForImages(20, 21));
     EXPECT_EQ(20, IndentForImages(20, -5));
+    // Dots start on an even step of the scrolled grid.
+    EXPECT_TRUE(DotStart(4, 0) == 4 && DotStart(5, 0) == 4 && DotStart(5, 1) == 5 && DotStart(4, 1) == 3);
+    EXPECT_EQ(-2, DotStart(-1, 0));
 }
 
 TEST(TreeGeometry, ButtonSquareHasACentrePixelAndFollowsTheDots)
@@ -60,13 +63,4 @@ TEST(TreeGeometry, ButtonSquareHasACentrePixelAndFollowsTheDots)
     in.nImageHeight = 48;
     r = ButtonRect(in);
     EXPECT_EQ(15, r.right - r.left);
-}
-
-TEST(TreeGeometry, DotsStartOnAnEvenStepOfTheScrolledGrid)
-{
-    EXPECT_EQ(4, DotStart(4, 0));
-    EXPECT_EQ(4, DotStart(5, 0));
-    EXPECT_EQ(5, DotStart(5, 1));
-    EXPECT_EQ(3, DotStart(4, 1));
-    EXPECT_EQ(-2, DotStart(-1, 0));
 }

@@ -41,27 +41,9 @@ TEST(TreeNode, NavigationAndDestructionOrder)
     delete t["a"];
     EXPECT_EQ((std::vector<std::string>{"x", "y", "a1", "z", "a2", "a"}), log) << "leaves first, the node last";
     EXPECT_EQ("r b c c1 | c1 c b r", t.Walk());
-}
-
-TEST(TreeNode, DetachAndAddChild)
-{
-    TestTree t("r(a b c)");
-    using N = SECTreeNode;
-    std::unique_ptr<N> a(t["a"]), b(t["b"]), c(t["c"]);
-    a->Detach(); // a first child: the parent's first-child link moves on
-    EXPECT_TRUE(t.m_pRoot->GetFirstChild() == b.get() && b->GetPrevSibling() == nullptr);
-    c->Detach(); // a last child
-    b->Detach(); // the only child
-    EXPECT_TRUE(t.m_pRoot->GetFirstChild() == nullptr && b->GetParent() == nullptr);
-    EXPECT_TRUE(N::AddChild(t.m_pRoot, b.release(), N::PositionAfter(a.get()))) << "childless: any position";
-    EXPECT_TRUE(N::AddChild(t.m_pRoot, a.release(), N::addFirst) && N::AddChild(t.m_pRoot, c.release(), N::addLast));
-    EXPECT_TRUE(N::AddChild(t.m_pRoot, new NamedNode("l", nullptr), N::addLastAlso));
-    EXPECT_TRUE(N::AddChild(t.m_pRoot, new NamedNode("b2", nullptr), N::PositionAfter(t["b"])));
     NamedNode stray("stray", nullptr);
-    EXPECT_FALSE(N::AddChild(t.m_pRoot, &stray, N::PositionAfter(t.m_pRoot))) << "after a node that is no child";
-    EXPECT_EQ("r a b b2 c l | l c b2 b a r", t.Walk());
-    stray.SetParent(nullptr);
-    EXPECT_FALSE(N::AddChild(nullptr, &stray, N::addLast) || N::AddChild(&stray, &stray, N::addLast));
+    EXPECT_FALSE(SECTreeNode::AddChild(nullptr, &stray, SECTreeNode::addLast) ||
+                 SECTreeNode::AddChild(&stray, &stray, SECTreeNode::addLast));
 }
 
 TEST(TreeNode, DeepAndWideTreesAreHandledIteratively)

@@ -6,6 +6,7 @@
 #include <vector>
 #include "snapshot/Snapshot.h"
 #include "support/ObjectCensus.h"
+#include "support/SolidImages.h"
 #include "listctrl/SECThemeApi.h"
 #include "treectrl/TreeTestSupport.h"
 
@@ -14,17 +15,6 @@ const COLORREF kUnpainted = RGB(255, 0, 255);
 const COLORREF kImageColor = RGB(18, 154, 52);
 const COLORREF kStateColor = RGB(200, 40, 140);
 const DWORD kTreeStyle = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT;
-
-void AddSolidImages(CImageList& images, int size, std::vector<COLORREF> colors)
-{
-    images.Create(size, size, ILC_COLOR24 | ILC_MASK, 2, 0);
-    for (COLORREF color : colors) {
-        const std::vector<DWORD> pixels(size * size, (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color));
-        HBITMAP bitmap = ::CreateBitmap(size, size, 1, 32, pixels.data());
-        images.Add(bitmap, kUnpainted);
-        ::DeleteObject(bitmap);
-    }
-}
 
 class TreePaint : public ::testing::Test
 {
@@ -167,8 +157,8 @@ TEST_F(TreePaint, ImagesStateImagesBoldAndGreyLabels)
 {
     Make();
     CImageList images, states;
-    AddSolidImages(images, 16, {kImageColor});
-    AddSolidImages(states, 16, {kStateColor, kStateColor});
+    AddSolidImages(images, {kImageColor});
+    AddSolidImages(states, {kStateColor, kStateColor});
     tree.SetImageList(&images, 0);
     tree.SetImageList(&states, 2);
     auto t = Shape(tree, "a+(a1 a2) b");
@@ -201,8 +191,8 @@ TEST_F(TreePaint, ImagesStateImagesBoldAndGreyLabels)
     tree.SetImageList(nullptr, 2);
     // Wider images widen the indent, to even, and it never shrinks.
     CImageList wide, odd;
-    AddSolidImages(wide, 24, {kImageColor});
-    AddSolidImages(odd, 21, {kImageColor});
+    AddSolidImages(wide, {kImageColor}, 24);
+    AddSolidImages(odd, {kImageColor}, 21);
     tree.SetImageList(&wide, 0);
     EXPECT_EQ(24, tree.GetIndent());
     tree.SetImageList(&images, 0);
@@ -240,8 +230,8 @@ TEST_F(TreePaint, EveryHitCodeAtItsBoundaries)
 {
     Make(kTreeStyle, CRect(0, 0, 300, 200));
     CImageList images, states;
-    AddSolidImages(images, 16, {kImageColor});
-    AddSolidImages(states, 16, {kStateColor, kStateColor});
+    AddSolidImages(images, {kImageColor});
+    AddSolidImages(states, {kStateColor, kStateColor});
     tree.SetImageList(&images, 0);
     tree.SetImageList(&states, 2);
     auto t = Shape(tree, "a+(a1 a2(x))");
@@ -345,7 +335,7 @@ TEST_F(TreePaint, DragImageJoinsIconAndLabel)
     auto t = Shape(tree, "a b");
     EXPECT_EQ(nullptr, tree.CreateDragImage(t["a"])) << "no image list, no drag image";
     CImageList images;
-    AddSolidImages(images, 16, {kImageColor});
+    AddSolidImages(images, {kImageColor});
     tree.SetImageList(&images, 0);
     tree.SetItemImage(t["a"], 0, 0);
     std::unique_ptr<CImageList> drag(tree.CreateDragImage(t["a"]));
@@ -372,7 +362,7 @@ TEST_F(TreePaint, Snapshots)
     tree.InsertColumn(2, L"Kind", LVCFMT_LEFT, 80);
     tree.SetColumnWidth(0, 160);
     CImageList images;
-    AddSolidImages(images, 16, {RGB(230, 180, 60), RGB(80, 120, 200)});
+    AddSolidImages(images, {RGB(230, 180, 60), RGB(80, 120, 200)});
     tree.SetImageList(&images, 0);
     tree.EnableSubItemStorage(TRUE);
     auto t = Shape(tree, "Documents+(Letters+(2025 2026) Invoices) Music+(Albums) Pictures(x)");

@@ -18,7 +18,6 @@
 // over the depth or take rows x items.
 #include <algorithm>
 #include <cstring>
-#include <deque>
 #include <map>
 #include <memory>
 #include <random>
@@ -71,24 +70,6 @@ public:
     int PendingEdit() const { return m_nPendingEdit; }
     bool EditorOpen() const { return m_pEdit != nullptr && m_pEdit->m_hWnd != nullptr; }
 };
-
-// How much an owner meddles: percent of notifications it changes something in,
-// and whether it may destroy the window.
-struct Temper
-{
-    int meddle;   // percent of notifications answered with a change
-    bool destroy; // the owner destroys the tree now and then
-};
-
-Temper TemperOf(unsigned seed)
-{
-    switch (seed % 4) {
-    case 0: return {0, false}; // vetoes and answers only
-    case 1: return {6, false};
-    case 2: return {14, false};
-    default: return {10, true};
-    }
-}
 
 std::string Hex(const void* p)
 {
@@ -170,20 +151,8 @@ private:
         return it == m_names.end() ? "item " + Hex(h) : "#" + std::to_string(it->second);
     }
 
-    void Note(const std::string& line)
-    {
-        NoteForCrash(line);
-        m_trail.push_back(line);
-        if (m_trail.size() > 40)
-            m_trail.pop_front();
-    }
-    std::string Trail() const
-    {
-        std::string out = "trail, oldest first:\n";
-        for (const std::string& line : m_trail)
-            out += "  " + line + "\n";
-        return out;
-    }
+    void Note(const std::string& line) { m_trail.Note(line); }
+    std::string Trail() const { return m_trail.Text(); }
 
     // ---- the tree
 
@@ -266,7 +235,8 @@ private:
 
     // ---- API steps (also on a destroyed tree)
 
-    std::string ApiStep()
+    // hNamed: the item to take, when not null and the step takes an item.
+    std::string ApiStep(HTREEITEM hNamed = nullptr)
     {
         const UINT codes[] = {TVE_EXPAND, TVE_COLLAPSE, TVE_TOGGLE, TVE_EXPAND | TVE_COLLAPSERESET,
                               TVE_COLLAPSE | TVE_COLLAPSERESET};
@@ -277,7 +247,9 @@ private:
         const bool rootToo = op < 38 || (op >= 70 && op < 77) || (op >= 90 && op < 92);
         if (!rootToo && m_items.empty())
             return "no item to take";
-        const HTREEITEM hItem = rootToo ? AnyItem() : m_items[static_cast<size_t>(Pick(static_cast<int>(m_items.size())))];
+        const HTREEITEM hItem = hNamed != nullptr ? hNamed
+                                : rootToo ? AnyItem()
+                                          : m_items[static_cast<size_t>(Pick(static_cast<int>(m_items.size())))];
         const int rows = m_tree->GetItemCount();
         std::ostringstream what;
         if (op < 30) {
@@ -410,67 +382,24 @@ private:
 
     // ---- the owner
 
-    // What the owner does besides answering, to the item it is told about or another.
+    // What the owner does besides answering: any call the run itself makes
+    // (noted before it runs, for a crash inside it), often on the item it is
+    // told about, or destroying the tree.
     void Meddle(const std::string& where, HTREEITEM hNamed)
     {
-        const HTREEITEM hItem = hNamed != nullptr && Known(hNamed) && Chance(50) ? hNamed : AnyItem();
-        const int op = Pick(100);
-        if (hItem == TVI_ROOT && op >= 45 && op < 83)
-            return; // the root is not expanded, selected, edited, hidden or labelled by owners
-        std::string what = "    owner in " + where + ": ";
-        if (op < 25) {
-            Note(what + "delete " + Label(hItem));
-            if (hItem != TVI_ROOT || Chance(20))
-                Delete(hItem);
-        } else if (op < 45) {
-            std::string text;
-            Insert(Chance(70) ? hItem : TVI_ROOT, std::vector<HTREEITEM>{TVI_FIRST, TVI_LAST, TVI_SORT}[Pick(3)], text);
-            Note(what + text);
-        } else if (op < 57) {
-            Note(what + "expand " + Label(hItem));
-            m_tree->Expand(hItem, std::vector<UINT>{TVE_EXPAND, TVE_COLLAPSE, TVE_TOGGLE,
-                                                    TVE_COLLAPSE | TVE_COLLAPSERESET}[Pick(4)], Chance(50));
-        } else if (op < 65) {
-            Note(what + "select " + Label(hItem));
-            m_tree->SelectItem(hItem, TVGN_CARET);
-        } else if (op < 72) {
-            const bool edit = Chance(50);
-            Note(what + (edit ? "edit " + Label(hItem) : std::string("end the edit")));
-            if (edit)
-                m_tree->EditLabel(m_tree->RowOf(hItem), 0);
-            else
-                m_tree->EndLabelEdit(Chance(50));
-        } else if (op < 77) {
-            const bool hide = Chance(50);
-            Note(what + (hide ? "hide " : "show ") + Label(hItem));
-            Hidden(*m_tree, hItem, hide);
-        } else if (op < 83) {
-            Note(what + "label of " + Label(hItem));
-            m_tree->SetItemText(hItem, 0, Chance(50) ? LPSTR_TEXTCALLBACKW : L"owner's");
-        } else if (op < 88) {
-            Note(what + "ensure visible " + Label(hItem));
-            m_tree->EnsureVisible(hItem);
-        } else if (op < 92) {
-            Note(what + "paint now");
-            if (m_tree->m_hWnd != nullptr) {
-                ::InvalidateRect(m_tree->m_hWnd, nullptr, FALSE);
-                ::UpdateWindow(m_tree->m_hWnd);
-            }
-        } else if (op < 94) {
-            Note(what + "delete all");
-            m_tree->DeleteAllItems();
-        } else if (op < 97 || !m_temper.destroy) {
-            Note(what + "read " + Label(hItem));
-            m_tree->GetItemText(hItem);
-        } else {
-            Note(what + "destroy the tree");
-            m_tree->DestroyWindow();
-            if (!m_items.empty() || m_tree->GetItemCount() != 0 || m_tree->EditorOpen() || ::IsWindow(m_hTree)) {
-                if (m_problem.empty())
-                    m_problem = "the destroyed tree keeps " + std::to_string(m_tree->GetItemCount()) + " rows, " +
-                                std::to_string(m_items.size()) + " items not told deleted" +
-                                (m_tree->EditorOpen() ? ", an editor" : "");
-            }
+        const std::string what = "    owner in " + where + ": ";
+        if (!m_temper.destroy || !Chance(5)) {
+            Note(what + "a call");
+            Note(what + ApiStep(hNamed != nullptr && Known(hNamed) && Chance(50) ? hNamed : nullptr));
+            return;
+        }
+        Note(what + "destroy the tree");
+        m_tree->DestroyWindow();
+        if (!m_items.empty() || m_tree->GetItemCount() != 0 || m_tree->EditorOpen() || ::IsWindow(m_hTree)) {
+            if (m_problem.empty())
+                m_problem = "the destroyed tree keeps " + std::to_string(m_tree->GetItemCount()) + " rows, " +
+                            std::to_string(m_items.size()) + " items not told deleted" +
+                            (m_tree->EditorOpen() ? ", an editor" : "");
         }
     }
 
@@ -626,7 +555,7 @@ private:
     int m_step = 0;                     // current step
     int m_depth = 0;                    // nesting of the owner's changes
     std::string m_problem;              // the first wrong notification of the step
-    std::deque<std::string> m_trail;    // last steps and owner actions
+    RunTrail m_trail;                   // last steps and owner actions
 };
 
 // The runs, one test per seed: Seeds/TreeRandom.seed<N>.
