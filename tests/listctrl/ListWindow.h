@@ -96,5 +96,9 @@ struct ListWindow
         MSG msg;
         while (::PeekMessageW(&msg, hWnd, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE)) {
         }
+        // Mouse messages by their range too: a posted button message left in
+        // the queue would end the next tracking loop of a test at its point.
+        while (::PeekMessageW(&msg, hWnd, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+        }
     }
 };
