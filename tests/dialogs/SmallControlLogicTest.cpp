@@ -1,9 +1,8 @@
 // The window-free rules of the small controls: which key press makes which
-// hotkey and how it is named, how combo entries are normalised and matched,
-// and how a path is shortened to a width.
+// hotkey and how it is named, and that a shortened path never outgrows its
+// width. (Combo entries and the shortened path's form: EditControlsTest.)
 #include <gtest/gtest.h>
 #include "DialogTestSupport.h"
-#include "dialogs/ComboText.h"
 #include "dialogs/PathEllipsis.h"
 #include "dialogs/VirtualKeyNames.h"
 
@@ -28,17 +27,6 @@ std::string Press(UINT code, UINT flags, bool control, bool shift, bool alt)
 std::string Name(UINT code)
 {
     return Narrow(VirtualKeyName(code, FakeString));
-}
-
-// Every character 10 pixels wide.
-int TenEach(LPCWSTR, int count)
-{
-    return 10 * count;
-}
-
-std::string Shorten(LPCWSTR text, int width)
-{
-    return Narrow(EllipsizePath(text, width, TenEach));
 }
 } // namespace
 
@@ -71,33 +59,6 @@ TEST(KeyNames, KeysWithoutANameLeaveNoGap)
     EXPECT_EQ("F2", Narrow(HotkeyChordText(HotkeyChord{VK_CONTROL, 0, VK_F2}, KeyStringLoader())));
 }
 
-TEST(ComboTextRules, NormalisedAndMatched)
-{
-    EXPECT_EQ("server", Narrow(NormaliseComboText(L"  \\\\server \t")));
-    EXPECT_EQ("\\\\", Narrow(NormaliseComboText(L"\\\\")));              // not longer than 2
-    EXPECT_EQ("my  server", Narrow(NormaliseComboText(L" my  server ")));
-    EXPECT_TRUE(ComboTextsMatch(L"\u00e4rger Server", L"\u00c4RGER SERVER"));
-    EXPECT_FALSE(ComboTextsMatch(L"Server", L"Server2"));
-    EXPECT_FALSE(ComboTextsMatch(L"my server", L"my  server"));
-}
-
-TEST(PathEllipsisRule, KeepsTheLastPartThenBothEnds)
-{
-    const LPCWSTR path = L"C:\\Program Files\\Morva\\bin\\MorvaCommonU.dll"; // 43 characters
-    EXPECT_EQ(Narrow(path), Shorten(path, 430));
-    // 30 fit: "\MorvaCommonU.dll" is 17, the ellipsis 3, so 10 of the beginning.
-    EXPECT_EQ("C:\\Program...\\MorvaCommonU.dll", Shorten(path, 305));
-    EXPECT_EQ("...\\MorvaCommonU.dll", Shorten(path, 200));
-    // Below the last part: both ends, the end the larger half.
-    EXPECT_EQ("C:\\Prog...monU.dll", Shorten(path, 180));
-    EXPECT_EQ("abc...hij", Shorten(L"abcdefghij_hij", 90)); // no backslash
-    const CString longName = CString(L"C:\\") + CString(L'x', 10000) + L".txt";
-    EXPECT_EQ("C:\\xxxxx...xxxxx.txt", Shorten(longName, 200));
-    // No room: nothing; nothing to measure with: unchanged.
-    EXPECT_EQ("", Shorten(L"abcdef", -40));
-    EXPECT_EQ("abc", Narrow(EllipsizePath(L"abc", 0, TextMeasure())));
-}
-
 TEST(PathEllipsisRule, NeverWiderThanTheFieldWithProportionalWidths)
 {
     const TextMeasure measure = [](LPCWSTR text, int count) {
@@ -111,4 +72,6 @@ TEST(PathEllipsisRule, NeverWiderThanTheFieldWithProportionalWidths)
         const CString shown = EllipsizePath(path, width, measure);
         ASSERT_LE(measure(shown, shown.GetLength()), width) << width;
     }
+    EXPECT_EQ("", Narrow(EllipsizePath(path, -40, measure)));
+    EXPECT_EQ("abc", Narrow(EllipsizePath(L"abc", 0, TextMeasure()))); // nothing to measure with: unchanged
 }
