@@ -1,33 +1,23 @@
 // CBaseDlg with real dialogs: templates and icons from a resource module,
-// titles, the remembered position and the topmost rule.
+// titles and the remembered position.
 #include "DialogTestSupport.h"
 #include "DialogsTestIds.h"
 #include "dialogs/CBaseDlg.h"
 #include "resources/MorvaResourceIds.h"
-#include "support/OwnerWindow.h"
 
 namespace {
-// Records the framework's resource module while the modal loop runs, then
-// presses a button.
+// Presses OK once the modal loop runs.
 class CProbeDlg : public CBaseDlg
 {
 public:
     using CBaseDlg::CBaseDlg;
-    HINSTANCE resourceDuringRun = nullptr;
-    int press = IDOK;
     BOOL OnInitDialog() override
     {
         CBaseDlg::OnInitDialog();
-        resourceDuringRun = AfxGetResourceHandle();
-        PostMessage(WM_COMMAND, MAKEWPARAM(press, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(m_hWnd, press)));
+        PostMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(m_hWnd, IDOK)));
         return TRUE;
     }
 };
-
-bool IsTopmost(HWND hWnd)
-{
-    return (GetWindowLongW(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-}
 
 CString Title(HWND hWnd)
 {
@@ -123,44 +113,6 @@ TEST_F(BaseDlg, PositionIsSavedOnCloseAndRestoredPerScreenOrOntoTheVisibleOne)
     }
 }
 
-TEST_F(BaseDlg, ResourceModuleDuringTheRunAndAfterIt)
-{
-    const HMODULE english = LanguageLibrary(L"en-US");
-    const HMODULE german = LanguageLibrary(L"de-DE");
-    AfxSetResourceHandle(german);
-    CProbeDlg dlg(english, IDD_SHOW_TEXT, IDI_DIALOG, 0, false);
-    dlg.press = IDCANCEL;
-    EXPECT_EQ(IDCANCEL, dlg.DoModal());
-    EXPECT_EQ(english, dlg.resourceDuringRun);
-    EXPECT_EQ(german, AfxGetCurrentResourceModule());
-
-    // A host that had set none keeps the dialog's module.
-    AfxSetResourceHandle(nullptr);
-    CProbeDlg again(english, IDD_SHOW_TEXT, IDI_DIALOG, 0, false);
-    again.DoModal();
-    EXPECT_EQ(english, AfxGetCurrentResourceModule());
-    AfxSetResourceHandle(nullptr);
-    EXPECT_FALSE(KeyExists()); // nothing remembered, nothing written
-}
-
-TEST_F(BaseDlg, OnlyADialogWithoutParentIsKeptTopmost)
-{
-    const HMODULE english = LanguageLibrary(L"en-US");
-    OwnerWindow owner;
-    CBaseDlg alone(english, IDD_SHOW_TEXT, IDI_DIALOG, 0, false);
-    CBaseDlg owned(english, IDD_SHOW_TEXT, IDI_DIALOG, 0, false, &owner);
-    ASSERT_TRUE(alone.CreateModeless());
-    ASSERT_TRUE(owned.CreateModeless());
-    for (CBaseDlg* dlg : {&alone, &owned}) {
-        dlg->ShowWindow(SW_SHOWNA);
-        SetWindowPos(*dlg, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        dlg->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    }
-    EXPECT_TRUE(IsTopmost(alone));
-    EXPECT_FALSE(IsTopmost(owned));
-    EXPECT_TRUE(owner.messages.empty()) << owner.Listing();
-}
-
 TEST(BaseDlgHelpers, ColumnWidthsFollowTheListWindow)
 {
     CArray<int, int> widths;
@@ -170,6 +122,12 @@ TEST(BaseDlgHelpers, ColumnWidthsFollowTheListWindow)
     ASSERT_EQ(4, widths.GetSize());
     EXPECT_EQ(76, widths[0]);
     EXPECT_EQ(75, widths[3]);
+    CBaseDlg::DefaultColumnWidths(&list, 2, widths); // never shrinks the array
+    EXPECT_EQ(4, widths.GetSize());
+    EXPECT_EQ(151, widths[0]);
+    EXPECT_EQ(75, widths[3]);
+    CBaseDlg::DefaultColumnWidths(&list, -3, widths);
+    EXPECT_EQ(4, widths.GetSize());
     CBaseDlg::DefaultColumnWidths(nullptr, 2, widths); // no window: a width of 0
     EXPECT_EQ(-15, widths[0]);
 }

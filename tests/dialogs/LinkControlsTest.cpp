@@ -94,22 +94,6 @@ TEST_F(Links, GreenUnderlinedTextAndAFocusFrame)
     EXPECT_EQ(dlg.m_link.GetLinkCursor(), GetCursor());
 }
 
-TEST_F(Links, NonTextStaticKeepsTheParentsColouring)
-{
-    HDC hdc = GetDC(dlg);
-    const LRESULT icon = dlg.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hdc),
-                                         reinterpret_cast<LPARAM>(dlg.m_iconLink.m_hWnd));
-    EXPECT_NE(reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH)), icon);
-    EXPECT_NE(kGreen, GetTextColor(hdc));
-    EXPECT_EQ(nullptr, dlg.m_iconLink.GetLinkFont().GetSafeHandle());
-    const LRESULT text = dlg.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hdc),
-                                         reinterpret_cast<LPARAM>(dlg.m_link.m_hWnd));
-    EXPECT_EQ(reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH)), text);
-    EXPECT_EQ(kGreen, GetTextColor(hdc));
-    EXPECT_EQ(TRANSPARENT, GetBkMode(hdc));
-    ReleaseDC(dlg, hdc);
-}
-
 TEST_F(Links, ClickOpensTheTargetAndTheLinkTurnsRed)
 {
     // A missing target, and no text at all: nothing changes, no message window.

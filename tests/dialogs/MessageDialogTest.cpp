@@ -1,6 +1,6 @@
 // CPallasMessageDialog from the real language resource libraries: buttons,
-// captions and answers, the dialog sized to its text, icons, pixels, and
-// snapshots in English and German.
+// captions and answers, the dialog sized to its text, pixels, and snapshots
+// in English and German.
 #include <algorithm>
 #include <climits>
 #include <string>
@@ -8,7 +8,6 @@
 #include "dialogs/CPallasMessageDialog.h"
 #include "resources/MorvaResourceIds.h"
 #include "snapshot/Snapshot.h"
-#include "support/OwnerWindow.h"
 
 namespace {
 using Msg = CMessageDialogBase;
@@ -48,32 +47,6 @@ CRect ScreenRect(HWND dialog, int id)
     GetWindowRect(GetDlgItem(dialog, id), &r);
     return r;
 }
-
-// Presses a button (0 for Escape) once the modal loop runs, and notes whether
-// the owner was disabled when the command came.
-class CModalProbe : public CPallasMessageDialog
-{
-public:
-    using CPallasMessageDialog::CPallasMessageDialog;
-    int press = 0;
-    HWND owner = nullptr;
-    bool ownerDisabled = false;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_COMMAND)
-            ownerDisabled = owner != nullptr && !::IsWindowEnabled(owner);
-        return CPallasMessageDialog::WindowProc(message, wParam, lParam);
-    }
-    BOOL OnInitDialog() override
-    {
-        const BOOL result = CPallasMessageDialog::OnInitDialog();
-        if (press != 0)
-            PostMessage(WM_COMMAND, MAKEWPARAM(press, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(m_hWnd, press)));
-        else
-            PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-        return result;
-    }
-};
 } // namespace
 
 TEST(MessageDialog, ButtonSetsShowTheirButtonsCaptionsAndAnswers)
@@ -116,48 +89,6 @@ TEST(MessageDialog, ButtonSetsShowTheirButtonsCaptionsAndAnswers)
             EXPECT_EQ(nullptr, dlg.m_hWnd);
         }
     }
-}
-
-TEST(MessageDialog, ModalRunDisablesTheOwnerAndAnswersFromTheResultMember)
-{
-    const HMODULE english = LanguageLibrary(L"en-US");
-    OwnerWindow owner;
-    CModalProbe yes(english, L"Save", L"Save the changes?", Msg::IconWarning, Msg::ButtonsYesNoCancel, &owner);
-    yes.owner = owner;
-    yes.press = IDC_MESSAGE_FIRST_BUTTON;
-    EXPECT_EQ(IDOK, yes.DoModal());
-    EXPECT_EQ(Msg::ResultYes, yes.GetResult());
-    EXPECT_TRUE(yes.ownerDisabled);
-    EXPECT_TRUE(owner.IsWindowEnabled());
-
-    CModalProbe escape(english, L"Save", L"Save the changes?", Msg::IconWarning, Msg::ButtonsYesNoCancel, &owner);
-    EXPECT_EQ(IDCANCEL, escape.DoModal());
-    EXPECT_EQ(Msg::ResultNo, escape.GetResult());
-
-    CModalProbe third(english, L"Save", L"Save the changes?", Msg::IconWarning, Msg::ButtonsYesNoCancel, &owner);
-    third.press = IDC_MESSAGE_THIRD_BUTTON;
-    EXPECT_EQ(IDCANCEL, third.DoModal());
-    EXPECT_EQ(Msg::ResultCancel, third.GetResult());
-    EXPECT_TRUE(owner.messages.empty()) << owner.Listing(); // the answer is no message to the owner
-}
-
-TEST(MessageDialog, IconsByKind)
-{
-    const HMODULE english = LanguageLibrary(L"en-US");
-    HICON shown[3] = {};
-    for (UINT kind = 0; kind < 3; ++kind) {
-        CPallasMessageDialog dlg(english, L"Note", L"Text", kind, Msg::ButtonsOk);
-        ASSERT_TRUE(dlg.CreateModeless());
-        shown[kind] = reinterpret_cast<HICON>(SendDlgItemMessageW(dlg, IDC_MESSAGE_ICON, STM_GETICON, 0, 0));
-        EXPECT_NE(nullptr, shown[kind]) << kind;
-        EXPECT_NE(nullptr, dlg.GetDialogIcon());
-    }
-    EXPECT_EQ(LoadIconW(english, MAKEINTRESOURCEW(IDI_MESSAGE_INFORMATION)), shown[0]);
-    EXPECT_EQ(LoadIconW(english, MAKEINTRESOURCEW(IDI_MESSAGE_WARNING)), shown[1]);
-    EXPECT_EQ(LoadIconW(english, MAKEINTRESOURCEW(IDI_MESSAGE_ERROR)), shown[2]);
-    CPallasMessageDialog none(english, L"Note", L"Text", 5, Msg::ButtonsOk);
-    ASSERT_TRUE(none.CreateModeless());
-    EXPECT_EQ(0, SendDlgItemMessageW(none, IDC_MESSAGE_ICON, STM_GETICON, 0, 0));
 }
 
 TEST(MessageDialog, SizeFollowsTheText)
@@ -234,6 +165,10 @@ TEST(MessageDialog, HugeTextsStayOnTheScreen)
         EXPECT_LE(ok.right, r.right);
         EXPECT_EQ(static_cast<int>(message.size()), GetWindowTextLengthW(GetDlgItem(dlg, IDC_MESSAGE_TEXT)));
     }
+    // An unknown icon kind shows none.
+    CPallasMessageDialog none(english, L"Note", L"Text", 5, Msg::ButtonsOk);
+    ASSERT_TRUE(none.CreateModeless());
+    EXPECT_EQ(0, SendDlgItemMessageW(none, IDC_MESSAGE_ICON, STM_GETICON, 0, 0));
 }
 
 TEST(MessageDialog, PaintsIconAndTextInEnglishAndGerman)

@@ -318,27 +318,3 @@ TEST(ListLayout, EmptyHugeAndShortenedTextsGetSensibleRowHeights)
     w.list.ReMeasureAllItems();
     EXPECT_EQ(line, w.list.GetItemHeight(2)) << "single-line rows stay one line high";
 }
-
-// A single-column list of single-line rows scrolls as far as its widest
-// label, which it keeps between changes of the rows.
-TEST(ListLayout, SingleColumnRangeFollowsTheWidestLabelThroughEveryChange)
-{
-    LayoutWindow w(kReport, 5, {100});
-    const int base = w.list.GetTotalWidth();
-    const std::wstring wide(300, L'W');
-    auto check = [&](const char* what, bool wider) {
-        w.list.UpdateScrollBars();
-        EXPECT_EQ(wider, w.list.GetTotalWidth() > base + 1000) << what;
-    };
-    w.list.SetItemText(2, 0, wide.c_str());
-    check("a label set wider", true);
-    w.list.DeleteItem(2);
-    check("the wide row deleted", false);
-    w.list.InsertItem(0, wide.c_str());
-    check("a wide row inserted", true);
-    w.list.SetItemText(0, 0, L"x");
-    check("the label set narrow again", false);
-    w.list.InsertItem(1, wide.c_str());
-    w.list.DeleteAllItems();
-    check("every row deleted", false);
-}

@@ -1,8 +1,7 @@
 // Painting of the list, checked on pixels: the list draws itself into a memory
 // bitmap (WM_PRINTCLIENT, the child scroll bars over it) and the tests look at
 // points computed from its own layout. Also the themed header through a fake
-// theme library, GDI hygiene, the unbuffered fallback, and PNG snapshots of
-// representative states for people to look at.
+// theme library, GDI hygiene and the unbuffered fallback.
 #include <gtest/gtest.h>
 #include <initializer_list>
 #include <memory>
@@ -363,48 +362,4 @@ TEST(ListPaint, PictureWithBothBarsHasACornerSquareAndIsTheSameUnbuffered)
     SnapshotBitmap tiny(1, 1);
     RenderClient(empty.list.m_hWnd, tiny);
     empty.list.SendMessage(WM_PRINTCLIENT, 0, PRF_CLIENT);
-}
-
-// Snapshots of representative states, for people to look at.
-TEST(ListPaint, SnapshotsOfRepresentativeStates)
-{
-    enum { kFocus = 1, kDisabled = 2, kImages = 4, kWide = 8 }; // kWide: 40 rows in wide columns
-    const DWORD report = LVS_REPORT | LVS_SHOWSELALWAYS | WS_BORDER;
-    const DWORD single = report | LVS_NOLABELWRAP;
-    const struct { LPCWSTR name; DWORD style, exStyle; int options; } cases[] = {
-        {L"list-report", report, 0, 0}, {L"list-grid", report, SEC_LVSX_HGRID | SEC_LVSX_VGRID, 0},
-        {L"list-selection-focused", report, SEC_LVSX_FULLROWSELECT, kFocus},
-        {L"list-selection-unfocused", report, SEC_LVSX_FULLROWSELECT, 0},
-        {L"list-disabled", report, SEC_LVSX_HGRID, kDisabled}, {L"list-images", single, 0, kFocus | kImages},
-        {L"list-ellipsis", single, SEC_LVSX_VGRID, 0}, {L"list-wrapped-images", report, SEC_LVSX_HGRID, kImages},
-        {L"list-scroll-bars", single, SEC_LVSX_HGRID, kFocus | kImages | kWide},
-    };
-    CImageList images;
-    AddSolidImages(images, {kImageColor, kImageColor2});
-    const std::wstring folder = SnapshotFolder();
-    for (const auto& c : cases) {
-        PaintWindow w(c.style, c.exStyle, 0, {}, L"", CRect(10, 10, 290, 170));
-        const bool wide = (c.options & kWide) != 0;
-        const int image = (c.options & kImages) ? 0 : -1;
-        if (image == 0) {
-            w.list.SetImageList(&images, SECListBaseC::kImageSmall);
-            w.list.SetImageList(&images, SECListBaseC::kImageHeader);
-        }
-        w.list.AddColumn(L"Name", LVCFMT_LEFT, wide ? 200 : 130, -1, image);
-        w.list.AddColumn(L"Size", LVCFMT_RIGHT, 70, -1, image);
-        w.list.AddColumn(L"Kind", LVCFMT_LEFT, wide ? 160 : 70);
-        for (int i = 0; i < (wide ? 40 : 6); ++i) {
-            w.list.InsertItem(i, (L"Item " + std::to_wstring(i + 1) + L" with a rather long name").c_str(), i % 2);
-            SetCell(w.list, i, 1, (std::to_wstring((i + 1) * 17) + L" KB").c_str());
-            SetCell(w.list, i, 2, i % 2 ? L"Folder" : L"Document");
-        }
-        w.list.DeselectAllItems();
-        w.list.SelectItemRange(1, 2, TRUE);
-        w.list.SetFocusItem(2);
-        w.list.UpdateScrollBars();
-        w.Focus((c.options & kFocus) != 0);
-        w.list.EnableWindow((c.options & kDisabled) == 0);
-        EXPECT_TRUE(SaveSnapshot(w.list.m_hWnd, c.name)) << std::wstring(c.name);
-        EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW((folder + L"\\" + c.name + L".png").c_str()));
-    }
 }

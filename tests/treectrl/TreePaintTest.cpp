@@ -1,7 +1,7 @@
-// The tree column on pixels and points: indentation, dotted lines that line up
-// across rows, buttons in both looks, images, bold and grey labels; every hit
-// code at its boundaries and the button click; bad input; drag images; PNG
-// snapshots of a tree-list for people to look at.
+// The tree column on pixels and points: dotted lines that line up across
+// rows, buttons in both looks, images, bold and grey labels; every hit code at
+// its boundaries; bad input; drag images. The indent and button arithmetic is
+// pinned without a window (TreeGeometryTest), the button click by TreeInput.
 #include <memory>
 #include <vector>
 #include "snapshot/Snapshot.h"
@@ -68,24 +68,6 @@ protected:
     const COLORREF window = ::GetSysColor(COLOR_WINDOW);
 };
 } // namespace
-
-TEST_F(TreePaint, LevelsIndentLabelsAndTheButtonSitsOneIndentInWithRootLines)
-{
-    Make();
-    auto t = Shape(tree, "a+(a1 a2(x)) b");
-    Render();
-    EXPECT_EQ(20, tree.GetIndent());
-    EXPECT_EQ(20 + 6, Row(t["a"])->m_rcText.left) << "level 1 with lines at root: one indent";
-    EXPECT_EQ(40 + 6, Row(t["a1"])->m_rcText.left);
-    const CRect button = Button(t["a"]);
-    EXPECT_TRUE(button.Width() == 9 && button.Height() == 9) << "8 plus a centre pixel";
-    EXPECT_EQ(Cell(t["a"]).left + 8, button.left + 4) << "8 right of the level's left edge, one indent in";
-    // Without lines at root: no indentation, button or line on top-level items.
-    tree.ModifyTreeStyle(TVS_LINESATROOT, 0);
-    Render();
-    EXPECT_EQ(6, Row(t["b"])->m_rcText.left);
-    EXPECT_EQ(26, Row(t["a1"])->m_rcText.left);
-}
 
 TEST_F(TreePaint, LinesAreDottedAndLineUpAcrossRowsButtonsShowTheirState)
 {
@@ -186,18 +168,8 @@ TEST_F(TreePaint, ImagesStateImagesBoldAndGreyLabels)
     const CRect greyLabel = InCell(t["b"], Row(t["b"])->m_rcText);
     EXPECT_GT(bitmap->CountColor(greyLabel, ::GetSysColor(COLOR_GRAYTEXT)), 0);
     EXPECT_EQ(0, bitmap->CountColor(greyLabel, ink));
-    tree.DeleteAllItems();
     tree.SetImageList(nullptr, 0);
     tree.SetImageList(nullptr, 2);
-    // Wider images widen the indent, to even, and it never shrinks.
-    CImageList wide, odd;
-    AddSolidImages(wide, {kImageColor}, 24);
-    AddSolidImages(odd, {kImageColor}, 21);
-    tree.SetImageList(&wide, 0);
-    EXPECT_EQ(24, tree.GetIndent());
-    tree.SetImageList(&images, 0);
-    EXPECT_EQ(24, tree.GetIndent());
-    tree.SetImageList(nullptr, 0);
 }
 
 TEST_F(TreePaint, MarkedWrappedLabelsHangUnderTheirTextAfterThePrefix)
@@ -223,7 +195,6 @@ TEST_F(TreePaint, MarkedWrappedLabelsHangUnderTheirTextAfterThePrefix)
     EXPECT_EQ(0, bitmap->CountColor(underPrefix, ink));
     EXPECT_GT(bitmap->CountColor(CRect(textLeft + pCache->m_nPrefixWidth, underPrefix.top, label.right + 3,
                                        label.bottom), ink), 0);
-    SaveSnapshot(tree.m_hWnd, L"tree-wrapped-marker");
 }
 
 TEST_F(TreePaint, EveryHitCodeAtItsBoundaries)
@@ -273,21 +244,6 @@ TEST_F(TreePaint, EveryHitCodeAtItsBoundaries)
     EXPECT_EQ(0x4008u, Hit(button.CenterPoint()));
     tree.SetImageList(nullptr, 0);
     tree.SetImageList(nullptr, 2);
-}
-
-TEST_F(TreePaint, PressingTheButtonTogglesWithoutSelecting)
-{
-    Make();
-    auto t = Shape(tree, "a(a1) b");
-    Render();
-    tree.SelectItem(t["b"], TVGN_CARET);
-    const CPoint p = Button(t["a"]).CenterPoint();
-    tree.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
-    tree.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
-    EXPECT_TRUE(tree.IsItemExpanded(t["a"]));
-    EXPECT_TRUE(tree.GetItemState(t["b"], TVIS_SELECTED) && !tree.GetItemState(t["a"], TVIS_SELECTED));
-    tree.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
-    EXPECT_FALSE(tree.IsItemExpanded(t["a"]));
 }
 
 TEST_F(TreePaint, BadInputStaysInsideTheCellAndLeaksNothing)
@@ -351,33 +307,5 @@ TEST_F(TreePaint, DragImageJoinsIconAndLabel)
     EXPECT_LT(info.rcImage.right - info.rcImage.left, width) << "an index past the list: the label alone";
     drag.reset();
     text.reset();
-    tree.SetImageList(nullptr, 0);
-}
-
-TEST_F(TreePaint, Snapshots)
-{
-    Make(kTreeStyle | TVS_SHOWSELALWAYS, CRect(0, 0, 320, 180));
-    tree.SetTreeExStyle(SEC_TVSX_HEADER);
-    tree.InsertColumn(1, L"Size", LVCFMT_RIGHT, 70);
-    tree.InsertColumn(2, L"Kind", LVCFMT_LEFT, 80);
-    tree.SetColumnWidth(0, 160);
-    CImageList images;
-    AddSolidImages(images, {RGB(230, 180, 60), RGB(80, 120, 200)});
-    tree.SetImageList(&images, 0);
-    tree.EnableSubItemStorage(TRUE);
-    auto t = Shape(tree, "Documents+(Letters+(2025 2026) Invoices) Music+(Albums) Pictures(x)");
-    for (auto& [name, hItem] : t) {
-        const bool folder = tree.ItemHasChildren(hItem);
-        tree.SetItemImage(hItem, folder ? 0 : 1, folder ? 0 : 1);
-        tree.SetItemText(hItem, 1, folder ? L"" : L"12 KB");
-        tree.SetItemText(hItem, 2, folder ? L"Folder" : L"File");
-    }
-    tree.SetItemState(t["Documents"], TVIS_BOLD, TVIS_BOLD);
-    tree.SetItemAttributes(t["Invoices"], SECTreeAttributes{SEC_TVAF_VALUE, _Node::attrGreyed, _Node::attrGreyed});
-    tree.SelectItem(t["Letters"], TVGN_CARET);
-    ::SetFocus(tree.m_hWnd);
-    EXPECT_TRUE(SaveSnapshot(tree.m_hWnd, L"tree-list-focused"));
-    ::SetFocus(owner.m_hWnd);
-    EXPECT_TRUE(SaveSnapshot(tree.m_hWnd, L"tree-list-unfocused"));
     tree.SetImageList(nullptr, 0);
 }

@@ -173,7 +173,8 @@ inline std::vector<HTREEITEM> Deleted(const std::vector<TreeEvent>& events)
 
 // The rows show exactly the shown nodes in pre-order, each row and node point
 // at each other, the nodes' selected bits match the list's selection, the
-// links are symmetric, and the list's own model is consistent.
+// links are symmetric and every remembered last child ends its run, and the
+// list's own model is consistent.
 inline ::testing::AssertionResult TreeIsConsistent(SECTreeBaseC& tree)
 {
     const ::testing::AssertionResult model = ModelIsConsistent(tree);
@@ -194,13 +195,18 @@ inline ::testing::AssertionResult TreeIsConsistent(SECTreeBaseC& tree)
             return ::testing::AssertionFailure() << "selected bit of " << label() << " differs from its row";
         const bool childrenShow = (shown || node == tree.GetRootNode()) && node->IsExpanded();
         const size_t end = stack.size();
+        const SECTreeNode* last = nullptr;
         for (SECTreeNode* c = node->GetRawFirstChild(); c; c = c->GetRawNextSibling()) {
             _Node* child = static_cast<_Node*>(c);
             const SECTreeNode* next = c->GetRawNextSibling();
             if (c->GetRawParent() != node || (next != nullptr && next->GetRawPrevSibling() != c))
                 return ::testing::AssertionFailure() << "broken links below " << label();
             stack.emplace_back(child, childrenShow && !(child->m_nAttributes & _Node::attrHidden));
+            last = c;
         }
+        // Appending trusts the remembered last child: it must be the end of the walk.
+        if (node->GetRawLastChild() != last)
+            return ::testing::AssertionFailure() << "the remembered last child of " << label() << " is not the last";
         std::reverse(stack.begin() + static_cast<std::ptrdiff_t>(end), stack.end()); // first child on top
     }
     if (row != tree.GetItemCount())
