@@ -151,17 +151,6 @@ void Say(const CString& text)
     std::printf("%s\n", utf8.data());
     std::fflush(stdout);
 }
-
-bool SavePicture(HWND hWnd, const CString& path)
-{
-    CRect rect;
-    ::GetWindowRect(hWnd, &rect);
-    SnapshotBitmap bitmap(rect.Width(), rect.Height());
-    if (!bitmap.IsValid())
-        return false;
-    RenderWindow(hWnd, bitmap);
-    return WritePng(bitmap, path.GetString());
-}
 } // namespace
 
 int RunDemoDocView(const CString& folder, bool interactive, const CString& pictureBase)
@@ -198,7 +187,7 @@ int RunDemoDocView(const CString& folder, bool interactive, const CString& pictu
                 tree.GetItemCount());
     Say(line);
     const CString picture = pictureBase + L"-docview.png";
-    Say(SavePicture(frame.m_hWnd, picture) ? L"Snapshot: " + picture : CString(L"(no picture)"));
+    Say(SaveWindowPng(frame.m_hWnd, picture.GetString()) ? L"Snapshot: " + picture : CString(L"(no picture)"));
     // The menu's Print Preview, for the list (the view with the focus).
     frame.SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW, 0);
     if (CPrintPreviewWnd* pPreview = list.GetPrintPreview()) {
@@ -206,7 +195,7 @@ int RunDemoDocView(const CString& folder, bool interactive, const CString& pictu
         line.Format(L"Print preview: page %u of %u", pPreview->GetCurrentPage(), pPreview->GetPageCount());
         Say(line);
         const CString preview = pictureBase + L"-preview.png";
-        Say(SavePicture(pPreview->m_hWnd, preview) ? L"Snapshot: " + preview : CString(L"(no picture)"));
+        Say(SaveWindowPng(pPreview->m_hWnd, preview.GetString()) ? L"Snapshot: " + preview : CString(L"(no picture)"));
         list.ClosePrintPreview();
     }
     frame.DestroyWindow();

@@ -33,19 +33,6 @@ void Pump()
     }
 }
 
-bool SavePng(HWND hWnd, HWND hPopup, const CString& path)
-{
-    CRect rect;
-    ::GetWindowRect(hWnd, &rect);
-    SnapshotBitmap bitmap(rect.Width(), rect.Height());
-    if (!bitmap.IsValid())
-        return false;
-    RenderWindow(hWnd, bitmap);
-    if (hPopup != nullptr)
-        RenderPopup(hWnd, hPopup, bitmap);
-    return WritePng(bitmap, path.GetString());
-}
-
 // A click as the mouse makes it, at a point of the window's client area.
 void Click(CWnd& wnd, CPoint point)
 {
@@ -116,7 +103,7 @@ void GalleryTour::Record(LPCWSTR what, bool reached, const CString& note, HWND h
     Pump();
     if (reached) {
         ::UpdateWindow(hWnd != nullptr ? hWnd : m_window.m_hWnd);
-        if (!SavePng(hWnd != nullptr ? hWnd : m_window.m_hWnd, hPopup, m_folder + stop.picture)) {
+        if (!SaveWindowPng(hWnd != nullptr ? hWnd : m_window.m_hWnd, (m_folder + stop.picture).GetString(), hPopup)) {
             stop.ok = false;
             stop.note = L"the picture could not be written: " + note;
         }

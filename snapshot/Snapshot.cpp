@@ -264,6 +264,20 @@ std::wstring SnapshotFolder()
     return folder;
 }
 
+bool SaveWindowPng(HWND hWnd, const std::wstring& path, HWND hPopup)
+{
+    RECT frame;
+    if (!GetWindowRect(hWnd, &frame))
+        return false;
+    SnapshotBitmap bitmap(frame.right - frame.left, frame.bottom - frame.top);
+    if (!bitmap.IsValid())
+        return false;
+    RenderWindow(hWnd, bitmap);
+    if (hPopup != nullptr)
+        RenderPopup(hWnd, hPopup, bitmap);
+    return WritePng(bitmap, path);
+}
+
 bool SaveSnapshot(HWND hWnd, const wchar_t* name)
 {
     const std::wstring folder = SnapshotFolder();

@@ -61,5 +61,8 @@ bool WritePng(const SnapshotBitmap& bitmap, const std::wstring& path);
 // Folder of the snapshots: the environment variable MORVA_SNAPSHOT_DIR, else
 // the folder the build names; created when missing.
 std::wstring SnapshotFolder();
+// Renders the whole window (with hPopup drawn over it, when given) and writes
+// it to path as PNG; false on failure.
+bool SaveWindowPng(HWND hWnd, const std::wstring& path, HWND hPopup = nullptr);
 // Renders the whole window and writes <folder>\<name>.png; false on failure.
 bool SaveSnapshot(HWND hWnd, const wchar_t* name);
