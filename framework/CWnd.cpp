@@ -118,6 +118,7 @@ LRESULT CALLBACK AfxCbtProc(int nCode, WPARAM wParam, LPARAM lParam)
             ::SetWindowLongPtrW(pWnd->m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
         if (old != &AfxWndProc)
             pWnd->m_pfnSuper = old;
+        pWnd->m_hWndRouted = pWnd->m_hWnd;
         pWnd->PreSubclassWindow();
     }
     return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
@@ -243,6 +244,7 @@ void CWnd::DetachPermanent()
     MapHandle(m_hWnd, nullptr);
     m_pfnSuper = nullptr;
     m_hWnd = nullptr;
+    m_hWndRouted = nullptr;
 }
 
 BOOL CWnd::Attach(HWND hWndNew)
@@ -259,6 +261,7 @@ HWND CWnd::Detach()
     if (h != nullptr && PermanentOf(h) == this)
         MapHandle(h, nullptr);
     m_hWnd = nullptr;
+    m_hWndRouted = nullptr;
     return h;
 }
 
@@ -270,6 +273,7 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
         ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
     if (old != &AfxWndProc)
         m_pfnSuper = old;
+    m_hWndRouted = hWnd;
     PreSubclassWindow();
     return TRUE;
 }

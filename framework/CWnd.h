@@ -36,6 +36,11 @@ public:
     // Handle mapping
     operator HWND() const { return m_hWnd; }
     HWND GetSafeHwnd() const { return m_hWnd; }
+    // Whether a window is attached and still exists. A window whose messages
+    // come through this object clears m_hWnd on WM_NCDESTROY, so only other
+    // windows are asked of the system (about 0.1 us a call under Wine, which
+    // loops that check after every call out added up).
+    BOOL HasLiveWindow() const { return m_hWnd != nullptr && (m_hWnd == m_hWndRouted || ::IsWindow(m_hWnd)); }
     // The object attached to the window, or a temporary wrapper the framework
     // keeps (and reuses) for windows without one. Null for a null handle.
     static CWnd* FromHandle(HWND hWnd);
@@ -203,6 +208,7 @@ private:
     BOOL ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
     BOOL m_bTemporary = FALSE; // a wrapper made by FromHandle, owned by the framework
+    HWND m_hWndRouted = nullptr; // the attached window while its messages come through AfxWndProc
 };
 
 // The procedure that routes a subclassed window's messages to its object.

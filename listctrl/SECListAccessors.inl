@@ -389,5 +389,5 @@ SECListTip* SECListBaseT<THost>::GetTip() const
 template <class THost>
 BOOL SECListBaseT<THost>::IsAlive() const
 {
-    return m_hWnd != nullptr && ::IsWindow(m_hWnd);
+    return this->HasLiveWindow();
 }

@@ -34,8 +34,13 @@ class SECListCharWidths;
 #include "listctrl/SECListStyles.h"
 
 template <class THost>
+class SECListMeasureScope;
+
+template <class THost>
 class SECListBaseT : public THost, public SECListClient
 {
+    friend class SECListMeasureScope<THost>;
+
 public:
     using THost::m_hWnd;
     using THost::ClientToScreen;
@@ -592,6 +597,7 @@ protected:
     UINT m_nNextSerial = 0;               // serial of the last row that entered the list
     UINT m_nLastDeleteMark = 0;           // mark of the last deletion begun (see DeleteItem)
     const SECListItem* m_pMeasuring = nullptr; // row being measured: an owner asked meanwhile cannot start it again
+    SECListMeasureScope<THost>* m_pMeasureScope = nullptr; // the measuring scope opened last for this list
     // The widest label of a single-column, single-line list, kept while no row
     // changes: layouts, clicks and paints would otherwise walk every row for it.
     UINT m_nRowsGeneration = 1;           // bumped by RowsChanged

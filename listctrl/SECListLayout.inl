@@ -34,13 +34,24 @@ template <class THost>
 class SECListMeasureScope
 {
 public:
-    explicit SECListMeasureScope(SECListBaseT<THost>* pList) : m_pList(pList), m_pOuter(s_pInnermost)
+    // The open scopes hang from the list, not from a thread-local chain: a
+    // thread-local costs a locked lookup per access in this runtime, and
+    // every row measured opens a scope.
+    explicit SECListMeasureScope(SECListBaseT<THost>* pList) : m_pList(pList), m_pOuter(pList->m_pMeasureScope)
     {
-        s_pInnermost = this;
+// The destructor takes the scope out again; the compiler cannot see that.
+#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ >= 12
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdangling-pointer"
+#endif
+        pList->m_pMeasureScope = this;
+#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ >= 12
+#pragma GCC diagnostic pop
+#endif
     }
     ~SECListMeasureScope()
     {
-        s_pInnermost = m_pOuter;
+        m_pList->m_pMeasureScope = m_pOuter;
         delete m_pContext;
         if (m_bOwned) {
             m_pDC->SelectObject(m_hOldFont);
@@ -77,8 +88,8 @@ public:
     // no GDI call each. Null otherwise.
     static const SECListCharWidths* WidthsFor(const SECListBaseT<THost>* pList, CDC* pDC, HFONT hFont)
     {
-        for (SECListMeasureScope* p = s_pInnermost; p != nullptr; p = p->m_pOuter) {
-            if (p->m_pList != pList || !p->m_bOwned || p->m_pDC != pDC)
+        for (SECListMeasureScope* p = pList->m_pMeasureScope; p != nullptr; p = p->m_pOuter) {
+            if (!p->m_bOwned || p->m_pDC != pDC)
                 continue;
             if (p->m_nPlainScreen < 0) {
                 const HDC hdc = pDC->GetSafeHdc();
@@ -100,12 +111,11 @@ private:
     // The scope of the same list this one borrows from; null when it is the outermost.
     SECListMeasureScope* Outer() const
     {
-        return m_pOuter != nullptr && m_pOuter->m_pList == m_pList ? m_pOuter : nullptr;
+        return m_pOuter;
     }
 
-    static inline thread_local SECListMeasureScope* s_pInnermost = nullptr; // the scope opened last on this thread
     SECListBaseT<THost>* m_pList;      // the list measured
-    SECListMeasureScope* m_pOuter;     // the scope open before this one
+    SECListMeasureScope* m_pOuter;     // the scope of the same list open before this one
     CDC* m_pDC = nullptr;              // the measuring context, once made
     BOOL m_bTried = FALSE;             // making it was tried (it may fail without a window)
     BOOL m_bOwned = FALSE;             // this scope made the context and releases it

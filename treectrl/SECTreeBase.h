@@ -83,6 +83,7 @@ struct SECTreeNodeRef
 {
     _Node* pNode = nullptr; // the node held; read only while the control says it lives
     UINT nSerial = 0;       // the node's serial number when it was taken
+    UINT nFreed = 0;        // nodes the control had freed when it was taken
 };
 
 template <class TList>
@@ -363,6 +364,11 @@ protected:
     _Node* Resolve(HTREEITEM hItem) const;
     // Makes a node with CreateNode and makes it known as a handle.
     _Node* NewNode();
+    // Tells Resolve that the node lives (the caller reached it through the
+    // links or a row), so that handing its handle to a virtual member next
+    // costs no look into the handle table.
+    void NoteLive(_Node* pNode) const;
+    // A reference to a live node (or to none for null).
     SECTreeNodeRef RefOf(_Node* pNode) const;
     // Whether the node held is still alive (and not a later one at its address).
     BOOL IsLive(const SECTreeNodeRef& ref) const;
@@ -522,7 +528,10 @@ protected:
 
     // Implementation
     SECTreeHandleSet m_handles;               // addresses of the live nodes, the root included
+    mutable HTREEITEM m_hLastResolved = nullptr; // the handle Resolve found live last ...
+    mutable UINT m_nLastResolvedFreed = 0;       // ... and m_nFreed then
     UINT m_nLastSerial = 0;                   // serial number given to the node made last
+    UINT m_nFreed = 0;                        // nodes freed so far: a reference taken since the last one names a live node
     UINT m_nChanges = 0;                      // counts changes of nodes, rows and edits: a plan made before a call out is stale when it moved
     int m_nDying = 0;                         // nodes marked kNodeDying
     int m_nHoldRefresh = 0;                   // RefreshHold objects alive: the list's repaints and scroll-bar updates wait

@@ -205,6 +205,7 @@ BOOL SECTreeBaseT<TList>::ExpandAll(HTREEITEM hItem, BOOL bRedraw)
         _Node* pAfter = NextInSubtree(pCurrent, pTop, FALSE);
         const SECTreeNodeRef current = RefOf(pCurrent);
         const SECTreeNodeRef after = RefOf(pAfter);
+        NoteLive(pCurrent);
         const BOOL bExpanded = Expand(reinterpret_cast<HTREEITEM>(pCurrent), TVE_EXPAND, FALSE, FALSE);
         if (bFirst)
             bResult = bExpanded;

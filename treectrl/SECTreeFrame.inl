@@ -30,6 +30,7 @@ SECTreeBaseT<TList>::~SECTreeBaseT()
     const int count = this->GetItemCount();
     for (int row = 0; row < count; ++row)
         this->GetItemAt(row)->m_lParam = 0;
+    ++m_nFreed;
     delete m_pRoot;
     m_pRoot = nullptr;
     m_handles.RemoveAll();

@@ -299,6 +299,7 @@ void SECTreeBaseT<TList>::ForgetNode(_Node* pNode)
     // Every freed node passes here: its handle stops naming an item, and its
     // texts must not reappear under a node that later gets the same address.
     ++m_nChanges;
+    ++m_nFreed;
     m_handles.Remove(pNode);
     if (pNode->m_nTreeFlags & kNodeDying)
         --m_nDying;

@@ -33,10 +33,25 @@ _Node* SECTreeBaseT<TList>::Resolve(HTREEITEM hItem) const
 {
     if (hItem == nullptr || hItem == TVI_ROOT)
         return m_pRoot;
-    if (m_handles.Contains(hItem))
+    // Painting or measuring a row resolves its handle several times in a row
+    // (item, attributes, text): the handle found last still names a live node
+    // while no node was freed since.
+    if (hItem == m_hLastResolved && m_nLastResolvedFreed == m_nFreed)
         return reinterpret_cast<_Node*>(hItem);
+    if (m_handles.Contains(hItem)) {
+        m_hLastResolved = hItem;
+        m_nLastResolvedFreed = m_nFreed;
+        return reinterpret_cast<_Node*>(hItem);
+    }
     SECTreeDetail::TraceBadHandle(hItem);
     return nullptr;
+}
+
+template <class TList>
+void SECTreeBaseT<TList>::NoteLive(_Node* pNode) const
+{
+    m_hLastResolved = reinterpret_cast<HTREEITEM>(pNode);
+    m_nLastResolvedFreed = m_nFreed;
 }
 
 template <class TList>
@@ -59,12 +74,21 @@ SECTreeNodeRef SECTreeBaseT<TList>::RefOf(_Node* pNode) const
     SECTreeNodeRef ref;
     ref.pNode = pNode;
     ref.nSerial = pNode != nullptr ? pNode->m_nSerial : 0;
+    ref.nFreed = m_nFreed;
     return ref;
 }
 
 template <class TList>
 BOOL SECTreeBaseT<TList>::IsLive(const SECTreeNodeRef& ref) const
 {
+    // Walks that call out after every node check their places this often:
+    // when no node was freed since the reference was taken, the node lives
+    // without a look into the handle table (a cache miss per look in a large
+    // tree). Only exactly 2^32 frees in between could fool the count.
+    if (ref.pNode == nullptr)
+        return FALSE;
+    if (ref.nFreed == m_nFreed)
+        return TRUE;
     return m_handles.Contains(ref.pNode) && ref.pNode->m_nSerial == ref.nSerial;
 }
 

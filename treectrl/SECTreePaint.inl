@@ -83,6 +83,7 @@ void SECTreeBaseT<TList>::LoadPaintItem(SECListPaintContext* pContext, int nItem
     // The record without its text first: the list's loading reads the label
     // into the control's buffer, and bold state decides the font it picks.
     const SECTreeNodeRef ref = RefOf(pNode);
+    NoteLive(pNode);
     TVITEMW& tvi = pTree->m_tvi;
     tvi.hItem = reinterpret_cast<HTREEITEM>(pNode);
     tvi.mask = TVIF_IMAGE | TVIF_STATE | TVIF_HANDLE | TVIF_SELECTEDIMAGE;
