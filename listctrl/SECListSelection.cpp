@@ -57,6 +57,12 @@ BOOL SECListSelection::Add(int v)
 
 BOOL SECListSelection::Remove(int v)
 {
+    // Deselecting every row goes from the last one: no search for it.
+    const INT_PTR n = m_rows.GetSize();
+    if (n > 0 && static_cast<int>(m_rows[n - 1]) == v) {
+        m_rows.RemoveAt(n - 1);
+        return TRUE;
+    }
     INT_PTR pos = 0;
     if (!Find(v, pos))
         return FALSE;

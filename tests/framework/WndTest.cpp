@@ -167,3 +167,30 @@ TEST(CWnd, TemporaryWrappersAreReusedAndNullStaysNull)
     DestroyWindow(h);
     AfxDeleteTempMap();
 }
+
+TEST(CWnd, HasLiveWindowFollowsTheWindowWhetherItsMessagesComeThroughTheObjectOrNot)
+{
+    CRecordingWnd routed;
+    EXPECT_FALSE(routed.HasLiveWindow());
+    ASSERT_TRUE(CreatePopup(routed));
+    EXPECT_TRUE(routed.HasLiveWindow());
+    ::DestroyWindow(routed.m_hWnd); // behind the object's back: WM_NCDESTROY still reaches it
+    EXPECT_FALSE(routed.HasLiveWindow());
+
+    // Only attached, or attached and routed no more: the system is asked.
+    HWND plain = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
+    HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
+    CWnd attached;
+    CRecordingWnd subclassed;
+    ASSERT_TRUE(attached.Attach(plain) && subclassed.SubclassWindow(edit));
+    EXPECT_TRUE(attached.HasLiveWindow() && subclassed.HasLiveWindow());
+    ::DestroyWindow(plain);
+    EXPECT_EQ(plain, attached.m_hWnd);
+    EXPECT_FALSE(attached.HasLiveWindow());
+    EXPECT_EQ(plain, attached.Detach());
+    EXPECT_EQ(edit, subclassed.UnsubclassWindow());
+    ASSERT_TRUE(subclassed.Attach(edit));
+    ::DestroyWindow(edit);
+    EXPECT_FALSE(subclassed.HasLiveWindow());
+    subclassed.Detach();
+}
