@@ -421,10 +421,14 @@ BOOL SECListBaseT<THost>::SetItem(const LVITEMW* pItem, BOOL bRedraw)
             }
             bChanged |= bDropChanged;
         }
+        // Selecting every row of a sorted list would otherwise touch each
+        // record (scattered in memory) only to leave its state as it was.
         const UINT rowMask = mask & ~(LVIS_SELECTED | LVIS_FOCUSED | LVIS_DROPHILITED);
-        const UINT newState = (pRow->m_state & ~rowMask) | (pItem->state & rowMask);
-        bChanged |= newState != pRow->m_state;
-        pRow->m_state = newState;
+        if (rowMask != 0) {
+            const UINT newState = (pRow->m_state & ~rowMask) | (pItem->state & rowMask);
+            bChanged |= newState != pRow->m_state;
+            pRow->m_state = newState;
+        }
     }
     if (pItem->mask & LVIF_PARAM)
         pRow->m_lParam = pItem->lParam;
