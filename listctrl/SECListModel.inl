@@ -180,7 +180,26 @@ BOOL SECListBaseT<THost>::ReplaceItemRecords(int nItem, int nOldCount, SECListIt
     // Where each record of the old range goes; kGone for those that are deleted.
     std::vector<int> moved(static_cast<size_t>(nOldCount), kGone);
     int kept = 0;
-    if (nOldCount > 0) {
+    if (nOldCount > 0 && nOldCount <= nNewCount) {
+        // Few rows become many (a tree expanding everything below a few
+        // items): the old records are sorted and looked up, so that no table
+        // of every new record is built. A record at two old places (never
+        // made by the list) moves with each; the first new place counts.
+        std::vector<std::pair<const SECListItem*, int>> old;
+        old.reserve(static_cast<size_t>(nOldCount));
+        for (int i = 0; i < nOldCount; ++i)
+            old.emplace_back(m_items.GetAt(nItem + i), i);
+        std::sort(old.begin(), old.end());
+        for (int k = 0; k < nNewCount; ++k) {
+            auto it = std::lower_bound(old.begin(), old.end(), std::make_pair(static_cast<const SECListItem*>(ppItems[k]), -1));
+            for (; it != old.end() && it->first == ppItems[k]; ++it) {
+                if (moved[static_cast<size_t>(it->second)] == kGone) {
+                    moved[static_cast<size_t>(it->second)] = nItem + k;
+                    ++kept;
+                }
+            }
+        }
+    } else if (nOldCount > 0) {
         std::unordered_map<const SECListItem*, int> newIndex;
         newIndex.reserve(static_cast<size_t>(nNewCount));
         for (int k = 0; k < nNewCount; ++k)

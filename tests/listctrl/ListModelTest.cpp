@@ -250,4 +250,15 @@ TEST(ListModel, BatchesOfRecordsLeaveTheStateAsRowByRowChangesDo)
     EXPECT_EQ(L"row 0,row 2,row 3,row 4", Texts(list));
     EXPECT_TRUE(list.GetFocusItem() == 1 && list.Selected() == Rows{1});
     EXPECT_FALSE(list.ReplaceItemRecords(2, 5, nullptr, 0)) << "past the rows: nothing changes";
+
+    // A few rows becoming more (found the other way round): the records that
+    // stay move with their state, in their new order.
+    list.DeselectAllItems(-1);
+    list.SelectItem(1, TRUE);
+    list.SetFocusItem(2);
+    SECListItem* grown[] = {Record(list, L"x"), list.GetItemAt(2), Record(list, L"y"), list.GetItemAt(1)};
+    ASSERT_TRUE(list.ReplaceItemRecords(1, 2, grown, 4));
+    EXPECT_EQ(L"row 0,x,row 3,y,row 2,row 4", Texts(list));
+    EXPECT_TRUE(list.Selected() == Rows{4} && list.GetFocusItem() == 2);
+    EXPECT_TRUE(ModelIsConsistent(list));
 }
