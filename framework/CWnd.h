@@ -41,6 +41,8 @@ public:
     // windows are asked of the system (about 0.1 us a call under Wine, which
     // loops that check after every call out added up).
     BOOL HasLiveWindow() const { return m_hWnd != nullptr && (m_hWnd == m_hWndRouted || ::IsWindow(m_hWnd)); }
+    // Whether the attached window's messages come through this object.
+    BOOL IsRouted() const { return m_hWnd != nullptr && m_hWnd == m_hWndRouted; }
     // The object attached to the window, or a temporary wrapper the framework
     // keeps (and reuses) for windows without one. Null for a null handle.
     static CWnd* FromHandle(HWND hWnd);

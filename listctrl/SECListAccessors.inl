@@ -391,3 +391,15 @@ BOOL SECListBaseT<THost>::IsAlive() const
 {
     return this->HasLiveWindow();
 }
+
+template <class THost>
+BOOL SECListBaseT<THost>::HasFocus() const
+{
+    if (m_hWnd == nullptr)
+        return FALSE;
+    if (!this->IsRouted())
+        return ::GetFocus() == m_hWnd;
+    if (m_nHasFocus < 0)
+        m_nHasFocus = ::GetFocus() == m_hWnd ? 1 : 0; // attached while it had the focus, say
+    return m_nHasFocus != 0;
+}

@@ -537,6 +537,10 @@ protected:
     LPWSTR* TextSlot(SECListItem* pItem, int nSubItem) const;
     // Whether the window exists (notifications may destroy it).
     BOOL IsAlive() const;
+    // Whether the window has the keyboard focus. Asking the system costs a
+    // server round trip under Wine (about 30 us, a twentieth of a paint), so
+    // a routed window keeps the answer from WM_SETFOCUS and WM_KILLFOCUS.
+    BOOL HasFocus() const;
     void HideTip();
     // Hides the tip without repainting now: its row is moving or going.
     void DropTip();
@@ -654,6 +658,7 @@ protected:
     CString m_strSavedEditText;           // cell text when editing began
     BOOL m_bEndingEdit = FALSE;           // EndLabelEdit is under way
     BOOL m_bQuietFocus = FALSE;           // the focus comes back from a discarded editor: no NM_SETFOCUS
+    mutable int m_nHasFocus = -1;         // HasFocus's answer kept from the focus messages; -1 until known
     int m_nEditorCallbacks = 0;           // the edit control is calling us back (EN_UPDATE) this many times deep
 
     // Colours

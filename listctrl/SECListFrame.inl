@@ -398,6 +398,8 @@ void SECListBaseT<THost>::RefreshTip()
 template <class THost>
 LRESULT SECListBaseT<THost>::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_SETFOCUS || message == WM_KILLFOCUS || message == WM_NCDESTROY)
+        m_nHasFocus = message == WM_SETFOCUS ? 1 : message == WM_KILLFOCUS ? 0 : -1;
     if (message == WM_MOUSELEAVE) {
         m_bTrackingLeave = FALSE;
         SetHotColumn(-1);

@@ -145,7 +145,7 @@ BOOL SECListBaseT<THost>::StepTo(int nItem, BOOL bShift, BOOL bCtrl, BOOL bEnsur
 template <class THost>
 void SECListBaseT<THost>::OnLButtonDown(UINT nFlags, CPoint point)
 {
-    if (::GetFocus() != m_hWnd)
+    if (!HasFocus())
         THost::SetFocus();
     if (!IsAlive())
         return;
@@ -521,7 +521,7 @@ void SECListBaseT<THost>::OnRButtonDown(UINT nFlags, CPoint point)
         CWnd* pFrame = THost::GetParentFrame();
         SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(AfxSafeHwnd(pFrame)), MAKELPARAM(HTCLIENT, WM_RBUTTONDOWN));
     }
-    if (::GetFocus() != m_hWnd)
+    if (!HasFocus())
         THost::SetFocus();
     if (!IsAlive())
         return;

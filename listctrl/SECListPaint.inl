@@ -333,7 +333,7 @@ void SECListBaseT<THost>::LoadWindowState(SECListPaintContext* pContext) const
     if (pContext->m_bStateKnown)
         return;
     pContext->m_bEnabled = m_hWnd == nullptr || ::IsWindowEnabled(m_hWnd);
-    pContext->m_bFocused = m_hWnd != nullptr && ::GetFocus() == m_hWnd;
+    pContext->m_bFocused = HasFocus();
     pContext->m_bStateKnown = TRUE;
 }
 
@@ -502,7 +502,7 @@ template <class THost>
 void SECListBaseT<THost>::DrawFocusRect(SECListPaintContext* pContext, int nItem, const CRect& rcRow)
 {
     if (pContext->m_nViewMode != SEC_LVS_VIEW_REPORT || !IsListStyleExSet(SEC_LVSX_FULLROWSELECT) ||
-        nItem != m_nFocusIndex || GetColumnCount() < 2 || m_hWnd == nullptr || ::GetFocus() != m_hWnd)
+        nItem != m_nFocusIndex || GetColumnCount() < 2 || !HasFocus())
         return;
     SECListItem* pRow = GetItemAt(nItem);
     const int nMain = std::max(GetMainColumn(), 0);

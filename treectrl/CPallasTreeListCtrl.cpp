@@ -14,7 +14,7 @@ void CPallasTreeListCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
     // its TVN_KEYDOWN handler means the next key, not this one.
     const BOOL bSuspended = m_bForwardingSuspended;
     SECTreeCtrl::OnKeyDown(nChar, nRepCnt, nFlags);
-    if (!IsAlive() || bSuspended || m_pOwnerDialog == nullptr || ::GetFocus() != m_hWnd)
+    if (!IsAlive() || bSuspended || m_pOwnerDialog == nullptr || !HasFocus())
         return;
     // The owner dialog may have gone while the key ran.
     const HWND hOwner = m_pOwnerDialog->GetSafeHwnd();

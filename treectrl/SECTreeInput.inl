@@ -115,7 +115,7 @@ void SECTreeBaseT<TList>::OnLButtonDown(UINT nFlags, CPoint point)
         if (!this->IsAlive())
             return;
     }
-    if (::GetFocus() != m_hWnd)
+    if (!this->HasFocus())
         this->SetFocus();
     if (!this->IsAlive())
         return;
