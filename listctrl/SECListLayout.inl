@@ -27,9 +27,10 @@ const UINT kMeasureFlags = 0xC50;
 
 // A device context for measuring, selected with the list's font. A scope
 // opened while another one of the same list is open borrows its context, so a
-// walk over many rows (layout, painting) gets one context, not one per row.
-// The context is made only when something is measured: a layout whose rows
-// are all measured (the usual case) costs no device context at all.
+// walk over many rows (layout, painting) gets one context, not one per row:
+// every member that walks rows opens one. The context is made only when
+// something is measured: a layout whose rows are all measured (the usual
+// case) costs no device context at all.
 template <class THost>
 class SECListMeasureScope
 {
@@ -658,7 +659,7 @@ void SECListBaseT<THost>::ReMeasureItem(int nItem)
 template <class THost>
 int SECListBaseT<THost>::GetRowsHeight(int nFrom, int nTo, BOOL bInclusive)
 {
-    SECListMeasureScope<THost> measuring(this); // rows measured on the way share one context
+    SECListMeasureScope<THost> measuring(this);
     const int sign = nFrom > nTo ? -1 : 1;
     const int lo = std::max(std::min(nFrom, nTo), 0);
     const int hi = std::max(nFrom, nTo);
@@ -672,7 +673,7 @@ int SECListBaseT<THost>::GetRowsHeight(int nFrom, int nTo, BOOL bInclusive)
 template <class THost>
 int SECListBaseT<THost>::CountRowsInHeight(int nHeight, int nStart, BOOL bForward)
 {
-    SECListMeasureScope<THost> measuring(this); // rows measured on the way share one context
+    SECListMeasureScope<THost> measuring(this);
     int count = 0;
     int sum = 0;
     for (int i = nStart; i >= 0 && i < GetItemCount() && sum < nHeight; i += bForward ? 1 : -1) {
@@ -685,7 +686,7 @@ int SECListBaseT<THost>::CountRowsInHeight(int nHeight, int nStart, BOOL bForwar
 template <class THost>
 int SECListBaseT<THost>::GetCountPerPage()
 {
-    SECListMeasureScope<THost> measuring(this); // rows measured on the way share one context
+    SECListMeasureScope<THost> measuring(this);
     CRect inside;
     GetInsideRect(inside);
     const int height = inside.Height();
@@ -711,7 +712,7 @@ int SECListBaseT<THost>::GetCountPerPage()
 template <class THost>
 int SECListBaseT<THost>::GetCountPerPageAbove()
 {
-    SECListMeasureScope<THost> measuring(this); // rows measured on the way share one context
+    SECListMeasureScope<THost> measuring(this);
     CRect inside;
     GetInsideRect(inside);
     int count = 0;
@@ -729,7 +730,7 @@ int SECListBaseT<THost>::GetCountPerPageAbove()
 template <class THost>
 int SECListBaseT<THost>::GetBottomIndex()
 {
-    SECListMeasureScope<THost> measuring(this); // rows measured on the way share one context
+    SECListMeasureScope<THost> measuring(this);
     const int count = GetItemCount();
     if (count == 0)
         return -1;
@@ -778,7 +779,7 @@ BOOL SECListBaseT<THost>::EnsureVisible(int nItem, BOOL /*bPartialOK*/)
 template <class THost>
 BOOL SECListBaseT<THost>::EnsureRangeVisible(int nFirst, int nLast)
 {
-    SECListMeasureScope<THost> measuring(this); // rows measured on the way share one context
+    SECListMeasureScope<THost> measuring(this);
     if (nFirst < 0 || nFirst > nLast || nLast > GetItemCount())
         return FALSE;
     nLast = std::min(nLast, GetItemCount() - 1);
@@ -815,7 +816,7 @@ BOOL SECListBaseT<THost>::EnsureRangeVisible(int nFirst, int nLast)
 template <class THost>
 BOOL SECListBaseT<THost>::GetCellRect(int nItem, int nCol, CRect& rect, int nCode)
 {
-    SECListMeasureScope<THost> measuring(this); // rows measured on the way share one context
+    SECListMeasureScope<THost> measuring(this);
     SECListItem* pRow = GetItemAt(nItem);
     if (pRow == nullptr || nItem < m_nTopIndex || (GetColumnCount() > 0 && GetColumnRecord(nCol) == nullptr))
         return FALSE;
@@ -870,7 +871,7 @@ BOOL SECListBaseT<THost>::GetItemRect(int nItem, CRect& rect, int nCode)
 template <class THost>
 int SECListBaseT<THost>::HitTest(CPoint point, UINT* pFlags, int* pCol)
 {
-    SECListMeasureScope<THost> measuring(this); // rows measured on the way share one context
+    SECListMeasureScope<THost> measuring(this);
     UINT flags = 0;
     int nCol = -1;
     int nResult = -1;
@@ -1039,7 +1040,7 @@ void SECListBaseT<THost>::ScrollVert(int nRows, BOOL bByItem)
 template <class THost>
 void SECListBaseT<THost>::ScrollRowPixels(int nOldTop)
 {
-    SECListMeasureScope<THost> measuring(this); // rows measured on the way share one context
+    SECListMeasureScope<THost> measuring(this);
     if (!IsAlive())
         return;
     CRect inside;
@@ -1087,7 +1088,7 @@ void SECListBaseT<THost>::ScrollRowPixels(int nOldTop)
 template <class THost>
 void SECListBaseT<THost>::ScrollToBottom()
 {
-    SECListMeasureScope<THost> measuring(this); // rows measured on the way share one context
+    SECListMeasureScope<THost> measuring(this);
     SCROLLINFO si{};
     if (m_pVertBar == nullptr || !m_pVertBar->GetScrollInfo(&si, SIF_ALL))
         return;
@@ -1431,7 +1432,7 @@ void SECListBaseT<THost>::PositionScrollBars()
 template <class THost>
 int SECListBaseT<THost>::GetPageEnd()
 {
-    SECListMeasureScope<THost> measuring(this); // rows measured on the way share one context
+    SECListMeasureScope<THost> measuring(this);
     CRect inside;
     GetInsideRect(inside);
     PageEndCache& c = m_pageEnd;
@@ -1473,7 +1474,7 @@ void SECListBaseT<THost>::InvalidateItem(int nItem, BOOL bLabelOnly, BOOL bErase
     // known to be below the page cost no call into the window system.
     if (IsKnownBelowPage(nItem))
         return;
-    SECListMeasureScope<THost> measuring(this); // rows measured on the way share one context
+    SECListMeasureScope<THost> measuring(this);
     if (!IsAlive() || nItem < m_nTopIndex || nItem >= GetItemCount())
         return;
     // Rows below the visible ones are rejected at once: selecting every row
@@ -1515,7 +1516,7 @@ void SECListBaseT<THost>::InvalidateItem(int nItem, BOOL bLabelOnly, BOOL bErase
 template <class THost>
 void SECListBaseT<THost>::InvalidateItemRange(int nFirst, int nLast)
 {
-    SECListMeasureScope<THost> measuring(this); // rows measured on the way share one context
+    SECListMeasureScope<THost> measuring(this);
     if (!IsAlive())
         return;
     if (nFirst > nLast)
