@@ -659,6 +659,8 @@ protected:
     BOOL m_bEndingEdit = FALSE;           // EndLabelEdit is under way
     BOOL m_bQuietFocus = FALSE;           // the focus comes back from a discarded editor: no NM_SETFOCUS
     mutable int m_nHasFocus = -1;         // HasFocus's answer kept from the focus messages; -1 until known
+    CBitmap m_paintBuffer;                // the off-screen bitmap kept from one paint to the next (see CreateMemDC)
+    BOOL m_bPaintBufferBusy = FALSE;      // a buffer over m_paintBuffer is open
     int m_nEditorCallbacks = 0;           // the edit control is calling us back (EN_UPDATE) this many times deep
 
     // Colours

@@ -453,6 +453,8 @@ void SECListBaseT<THost>::OnDestroy()
     if (m_pVertBar != nullptr)
         m_pVertBar->DestroyWindow();
     m_dwScrollStyle = 0;
+    if (!m_bPaintBufferBusy)
+        m_paintBuffer.DeleteObject();
     THost::OnDestroy();
 }
 

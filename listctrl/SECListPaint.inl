@@ -108,7 +108,13 @@ SECMemDC* SECListBaseT<THost>::CreateMemDC(CDC* pDC, const CRect& rect)
     // nothing half drawn: a buffer in front of it would only copy twice.
     if (pDC != nullptr && ::GetObjectType(pDC->GetSafeHdc()) == OBJ_MEMDC)
         return nullptr;
-    return new SECMemDC(pDC, rect, TRUE);
+    // The kept bitmap serves one buffer at a time: a paint inside a paint
+    // (an owner updating the window while asked) gets a bitmap of its own.
+    if (m_bPaintBufferBusy)
+        return new SECMemDC(pDC, rect, TRUE);
+    SECMemDC* pMemDC = new SECMemDC(pDC, rect, TRUE, &m_paintBuffer);
+    m_bPaintBufferBusy = TRUE;
+    return pMemDC;
 }
 
 template <class THost>
@@ -140,6 +146,7 @@ void SECListBaseT<THost>::DoPaint(CDC* pDC)
         area.IntersectRect(&area, &clip);
 
     SECMemDC* pMemDC = nullptr;
+    const BOOL bBufferWasBusy = m_bPaintBufferBusy; // a paint inside a paint leaves the outer one's buffer to it
     if (!area.IsRectEmpty()) {
         // Without a buffer the paint goes straight to the screen: it flickers,
         // but it shows.
@@ -166,6 +173,7 @@ void SECListBaseT<THost>::DoPaint(CDC* pDC)
     DrawRows(pContext);
     pDraw->RestoreDC(saved);
     delete pMemDC;
+    m_bPaintBufferBusy = bBufferWasBusy;
     if (bCorner && !corner.IsRectEmpty())
         pDC->FillSolidRect(&corner, SECListHeaderFaceColor());
     delete pContext;

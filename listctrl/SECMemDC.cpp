@@ -1,7 +1,7 @@
 #include "listctrl/SECMemDC.h"
 
-SECMemDC::SECMemDC(CDC* pTarget, const CRect& rect, BOOL bKeepMapping)
-    : m_pTarget(pTarget), m_hOldBitmap(nullptr), m_rect(rect), m_bKeepMapping(bKeepMapping)
+SECMemDC::SECMemDC(CDC* pTarget, const CRect& rect, BOOL bKeepMapping, CBitmap* pKept)
+    : m_pTarget(pTarget), m_pKept(pKept), m_hOldBitmap(nullptr), m_rect(rect), m_bKeepMapping(bKeepMapping)
 {
     if (pTarget == nullptr || pTarget->GetSafeHdc() == nullptr || rect.IsRectEmpty())
         AfxThrowResourceException();
@@ -14,11 +14,24 @@ SECMemDC::SECMemDC(CDC* pTarget, const CRect& rect, BOOL bKeepMapping)
     CRect device = rect;
     pTarget->LPtoDP(&device);
     device.NormalizeRect();
-    if (!m_bitmap.CreateCompatibleBitmap(pTarget->GetSafeHdc(), device.Width(), device.Height())) {
-        DeleteDC();
-        AfxThrowResourceException();
+    // A bitmap made anew for every paint costs a query of the display and
+    // fresh pages for its pixels each time (under Wine about as much as
+    // drawing the page); the list keeps one and paints into it again.
+    if (m_pKept != nullptr && m_pKept->GetSafeHandle() != nullptr) {
+        BITMAP kept{};
+        if (m_pKept->GetBitmap(&kept) && kept.bmWidth >= device.Width() && kept.bmHeight >= device.Height())
+            m_hOldBitmap = ::SelectObject(m_hDC, m_pKept->GetSafeHandle());
+        if (m_hOldBitmap == nullptr)
+            m_pKept->DeleteObject(); // too small, or made for another kind of target
     }
-    m_hOldBitmap = SelectObject(&m_bitmap);
+    if (m_hOldBitmap == nullptr) {
+        CBitmap& made = m_pKept != nullptr ? *m_pKept : m_bitmap;
+        if (!made.CreateCompatibleBitmap(pTarget->GetSafeHdc(), device.Width(), device.Height())) {
+            DeleteDC();
+            AfxThrowResourceException();
+        }
+        m_hOldBitmap = SelectObject(&made);
+    }
     SetMapMode(pTarget->GetMapMode());
     if (bKeepMapping) {
         SetWindowExt(m_winExt);

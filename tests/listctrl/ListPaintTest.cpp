@@ -333,6 +333,30 @@ TEST(ListPaint, PaintingReleasesEveryGdiObjectItMakes)
     EXPECT_EQ(before, selected()) << "the painted DC gets its objects back";
 }
 
+TEST(ListPaint, TheBufferKeptBetweenPaintsPutsAPartialRepaintWhereItBelongs)
+{
+    PaintWindow w(kReport, SEC_LVSX_FULLROWSELECT, 30, {150, 100});
+    w.Focus(true);
+    auto screen = [&] {
+        auto bitmap = std::make_unique<SnapshotBitmap>(w.Client().Width(), w.Client().Height(), kUnpainted);
+        HDC hdc = ::GetDC(w.list.m_hWnd);
+        ::BitBlt(bitmap->GetDC(), 0, 0, bitmap->Width(), bitmap->Height(), hdc, 0, 0, SRCCOPY);
+        ::ReleaseDC(w.list.m_hWnd, hdc);
+        return bitmap;
+    };
+    ::RedrawWindow(w.list.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); // the whole page: the kept buffer's size
+    const int buffers = w.list.buffersMade;
+    w.list.SelectItem(7, TRUE); // one row further down repaints through the larger buffer
+    w.list.UpdateWindow();
+    ASSERT_GT(w.list.buffersMade, buffers);
+    const auto partial = screen();
+    EXPECT_EQ(Sys(COLOR_HIGHLIGHT), partial->Pixel(w.Blank(7, 0)));
+    w.list.failBuffer = true; // the same page straight to the screen
+    ::RedrawWindow(w.list.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_TRUE(Same(*partial, *screen(), w.Client()));
+    w.list.failBuffer = false;
+}
+
 TEST(ListPaint, PictureWithBothBarsHasACornerSquareAndIsTheSameUnbuffered)
 {
     PaintWindow w(kReport, SEC_LVSX_HGRID | SEC_LVSX_FULLROWSELECT, 40, {150, 200});
