@@ -1,4 +1,5 @@
 #include "listctrl/SECMemDC.h"
+#include <algorithm>
 
 SECMemDC::SECMemDC(CDC* pTarget, const CRect& rect, BOOL bKeepMapping, CBitmap* pKept)
     : m_pTarget(pTarget), m_pKept(pKept), m_hOldBitmap(nullptr), m_rect(rect), m_bKeepMapping(bKeepMapping)
@@ -26,7 +27,17 @@ SECMemDC::SECMemDC(CDC* pTarget, const CRect& rect, BOOL bKeepMapping, CBitmap* 
     }
     if (m_hOldBitmap == nullptr) {
         CBitmap& made = m_pKept != nullptr ? *m_pKept : m_bitmap;
-        if (!made.CreateCompatibleBitmap(pTarget->GetSafeHdc(), device.Width(), device.Height())) {
+        // A kept bitmap covers the whole window at once: a paint of a larger
+        // part later (a scroll bar that went) would otherwise make it anew,
+        // and every new bitmap's pixels are fresh pages.
+        CSize size = device.Size();
+        CRect client;
+        const HWND hWnd = m_pKept != nullptr ? ::WindowFromDC(pTarget->GetSafeHdc()) : nullptr;
+        if (hWnd != nullptr && ::GetClientRect(hWnd, &client)) {
+            size.cx = std::max<LONG>(size.cx, client.Width());
+            size.cy = std::max<LONG>(size.cy, client.Height());
+        }
+        if (!made.CreateCompatibleBitmap(pTarget->GetSafeHdc(), size.cx, size.cy)) {
             DeleteDC();
             AfxThrowResourceException();
         }
