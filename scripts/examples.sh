@@ -31,9 +31,25 @@ check() { # check <description> <command>...: one passed or failed entry
     if "$@"; then
         pass=$((pass + 1))
     else
+        local rc=$?
         fail=$((fail + 1))
-        log "FAILED: $what"
+        log "FAILED: $what (exit code $rc)"
     fi
+}
+
+# example <exe>: runs it with --check; when it fails, runs it once more with
+# the platform's error and exception traces on, so that a failure seen once
+# (a crash leaves no text of its own) says where it happened. The first
+# result counts either way.
+example() {
+    local exe=$1 rc
+    "$WINE" "$exe" --check
+    rc=$?
+    if [ $rc -ne 0 ]; then
+        log "$(basename "$exe") ended with exit code $rc; once more with traces:"
+        WINEDEBUG=err+all,+seh "$WINE" "$exe" --check 2>&1 | tail -40 >&2
+    fi
+    return $rc
 }
 
 # build_host <mode> <dir>: configures and builds examples/ in that mode.
@@ -54,7 +70,7 @@ build_host() {
 run_examples() {
     local dir=$1 exe
     for exe in list_example tree_example message_example; do
-        check "$exe ($dir)" "$WINE" "$dir/$exe.exe" --check
+        check "$exe ($dir)" example "$dir/$exe.exe"
     done
 }
 
