@@ -1263,9 +1263,16 @@ void SECListBaseT<THost>::ShowScrollBarCtrl(int nBar, BOOL bShow, SCROLLINFO* pI
     if (bWasShown != (bShow != FALSE)) {
         if (bShow)
             PositionScrollBars();
+        // The bar is invalidated and updated, not the list: the rows area a
+        // bar leaves is invalidated by the window manager, and a change of
+        // the inside width invalidates the list (UpdateVertScrollBar); the
+        // list paints when the thread is back in its message loop, once for
+        // a run of changes, as the platform's controls do.
         pBar->ShowWindow(bShow ? SW_SHOWNA : SW_HIDE);
-        Invalidate();
-        this->UpdateWindow();
+        if (bShow) {
+            pBar->Invalidate();
+            pBar->UpdateWindow();
+        }
     }
 }
 
@@ -1407,7 +1414,11 @@ void SECListBaseT<THost>::PositionScrollBars()
     HDWP hdwp = nullptr;
     for (int i = 0; i < 2; ++i) {
         Placement& p = placements[i];
-        if (p.pBar == nullptr || p.pBar->m_hWnd == nullptr || m_rcBars[i] == p.rect)
+        // A hidden bar stays where it is: ShowScrollBarCtrl places it before
+        // it shows again (moving a hidden window still costs the window
+        // manager a round of its own).
+        const DWORD bit = i == 0 ? WS_HSCROLL : WS_VSCROLL;
+        if (p.pBar == nullptr || p.pBar->m_hWnd == nullptr || m_rcBars[i] == p.rect || !(m_dwScrollStyle & bit))
             continue;
         CRect current;
         p.pBar->GetWindowRect(&current);
