@@ -77,13 +77,14 @@ void SECListRows::RemoveAll()
     m_nGapLength = 0;
 }
 
-int SECListRows::Find(const SECListItem* pItem) const
+int SECListRows::Find(const SECListItem* pItem, int nFrom) const
 {
-    for (int i = 0; i < m_nGapStart; ++i) {
+    nFrom = nFrom < 0 ? 0 : nFrom;
+    for (int i = nFrom; i < m_nGapStart; ++i) {
         if (m_pData[i] == pItem)
             return i;
     }
-    for (int i = m_nGapStart; i < m_nSize; ++i) {
+    for (int i = nFrom > m_nGapStart ? nFrom : m_nGapStart; i < m_nSize; ++i) {
         if (m_pData[i + m_nGapLength] == pItem)
             return i;
     }

@@ -29,8 +29,9 @@ public:
     // Removes nCount rows from nIndex; the records are not freed here.
     void RemoveAt(int nIndex, int nCount = 1);
     void RemoveAll();
-    // Index of the row holding the record (compared by address only); -1.
-    int Find(const SECListItem* pItem) const;
+    // Index of the first row from nFrom on holding the record (compared by
+    // address only); -1.
+    int Find(const SECListItem* pItem, int nFrom = 0) const;
 
 private:
     // Moves the gap so that it starts at nIndex.

@@ -515,6 +515,26 @@ template <class TList>
 int SECTreeBaseT<TList>::CountDescendantRows(const _Node* pNode, int nRow) const
 {
     const int count = this->GetItemCount();
+    if (nRow < -1 || nRow >= count)
+        return 0;
+    // The rows below a node are its shown descendants, and the row after them
+    // is the next node after its subtree: found by its record among the row
+    // pointers, the count reads no row record or node in between (collapsing
+    // 10^5 rows read about 20 MB for it). Checked at both ends; where rows
+    // and nodes do not agree there (in the middle of a change), each row is
+    // looked at.
+    const _Node* pAfter = nullptr;
+    for (const _Node* p = pNode; p != nullptr && p != m_pRoot && pAfter == nullptr; p = ParentOf(p))
+        pAfter = NextSiblingOf(p);
+    int end = count;
+    if (pAfter != nullptr)
+        end = pAfter->m_pRowRecord != nullptr
+                  ? this->m_items.Find(static_cast<const SECListItem*>(pAfter->m_pRowRecord), nRow + 1)
+                  : -1;
+    if (end == nRow + 1)
+        return 0;
+    if (end > nRow + 1 && IsDescendantOf(NodeAtRow(nRow + 1), pNode) && IsDescendantOf(NodeAtRow(end - 1), pNode))
+        return end - nRow - 1;
     int n = 0;
     while (nRow + 1 + n < count && IsDescendantOf(NodeAtRow(nRow + 1 + n), pNode))
         ++n;
