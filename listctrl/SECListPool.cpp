@@ -170,7 +170,7 @@ Chunk* CommitChunk()
 void TrimEmpty()
 {
     const std::size_t keep = SECListPool::kKeptChunks + (g_nChunks - g_nEmpty) / 2;
-    if (g_nEmpty <= keep + SECListPool::kKeptChunks)
+    if (g_nEmpty <= keep + SECListPool::kTrimSlack)
         return;
     // The oldest ones go: they sit at the end of the list.
     Chunk* batch[kTrimBatch];
