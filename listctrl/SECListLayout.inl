@@ -533,37 +533,59 @@ BOOL SECListBaseT<THost>::ForgetLabelWidths(int nItem, int nCount)
 {
     if (m_nWidestGeneration != m_nRowsGeneration || !m_bWidestCounted)
         return FALSE;
-    // Neighbouring rows mostly share a width: their decrements are summed
-    // and applied to the count once.
-    auto it = m_widestCounts.end();
-    int pending = 0;
-    auto apply = [&]() {
-        if (it != m_widestCounts.end() && (it->second -= pending) <= 0)
-            m_widestCounts.erase(it);
-        it = m_widestCounts.end();
-        pending = 0;
+    // The decrements are summed per width and applied to the counts once. A
+    // few widths recur among neighbouring rows (labels of one level differ in
+    // a digit or two, and digits differ in width), so a small table of them
+    // saves a look into the counts for most rows.
+    using Count = std::map<int, int>::iterator;
+    struct Pending
+    {
+        int right;
+        Count it;
+        int count;
+    };
+    const int kSlots = 8;
+    Pending slots[kSlots];
+    int used = 0;
+    int evict = 0;
+    auto apply = [&](const Pending& p) {
+        if ((p.it->second -= p.count) <= 0)
+            m_widestCounts.erase(p.it);
+    };
+    auto giveUp = [&]() {
+        for (int k = 0; k < used; ++k)
+            apply(slots[k]);
+        m_bWidestCounted = FALSE; // not as counted: the next width walks all rows again
+        return FALSE;
     };
     for (int i = nItem; i < nItem + nCount; ++i) {
         const SECListItem* pRow = m_items.GetAt(i);
-        if (!IsRowMeasured(pRow)) {
-            apply();
-            m_bWidestCounted = FALSE; // not as counted: the next width walks all rows again
-            return FALSE;
-        }
+        if (!IsRowMeasured(pRow))
+            return giveUp();
         const int right = pRow->m_rcText.right + 5;
-        if (it != m_widestCounts.end() && it->first == right && pending < it->second) {
-            ++pending;
+        int k = 0;
+        while (k < used && slots[k].right != right)
+            ++k;
+        if (k < used) {
+            if (slots[k].count >= slots[k].it->second)
+                return giveUp(); // more rows of this width than counted
+            ++slots[k].count;
             continue;
         }
-        apply();
-        it = m_widestCounts.find(right);
-        if (it == m_widestCounts.end()) {
-            m_bWidestCounted = FALSE;
-            return FALSE;
+        const Count it = m_widestCounts.find(right);
+        if (it == m_widestCounts.end())
+            return giveUp();
+        if (used < kSlots) {
+            k = used++;
+        } else {
+            k = evict;
+            evict = (evict + 1) % kSlots;
+            apply(slots[k]);
         }
-        pending = 1;
+        slots[k] = Pending{right, it, 1};
     }
-    apply();
+    for (int k = 0; k < used; ++k)
+        apply(slots[k]);
     return TRUE;
 }
 

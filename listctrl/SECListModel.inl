@@ -769,10 +769,19 @@ void SECListBaseT<THost>::RemoveRows(int nItem, int nCount)
     if (m_nPendingEdit >= nItem)
         m_nPendingEdit = -1;
 
-    // The other rows keep their widths: the widest label is found from the counts.
-    const BOOL bKeepWidest = ForgetLabelWidths(nItem, nCount);
-    for (int i = nItem; i <= last; ++i)
-        DeleteItemRecord(m_items.GetAt(i));
+    // The other rows keep their widths: the widest label is found from the
+    // counts. The going rows' widths are forgotten a block at a time just
+    // before the block's records are deleted, so that each record comes from
+    // memory once, not once for the widths and again for the deletion.
+    const int kBlock = 256;
+    BOOL bKeepWidest = TRUE;
+    for (int first = nItem; first <= last; first += kBlock) {
+        const int end = std::min(first + kBlock, last + 1);
+        if (!ForgetLabelWidths(first, end - first))
+            bKeepWidest = FALSE; // not counted (any more): the next width walks all rows
+        for (int i = first; i < end; ++i)
+            DeleteItemRecord(m_items.GetAt(i));
+    }
     m_items.RemoveAt(nItem, nCount);
     RowsChanged();
     RecordsChanged();
