@@ -549,6 +549,14 @@ void UpdateNow(HWND hwnd)
     RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
+void ShowInTurn(HWND shown, HWND hidden)
+{
+    ShowWindow(hidden, SW_HIDE);
+    ShowWindow(shown, SW_SHOW);
+    UpdateNow(shown);
+    PumpMessages();
+}
+
 double TimeEvent(HWND hwnd, const std::function<void()>& send)
 {
     const double seconds = Seconds([&] {

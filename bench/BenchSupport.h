@@ -201,6 +201,10 @@ void Click(HWND hwnd, POINT point);
 void SetRedraw(HWND hwnd, bool redraw);
 // Paints whatever the input invalidated in the control and its children, now.
 void UpdateNow(HWND hwnd);
+// Hides one control and shows the other, painted and with its posted
+// messages run: the two controls of a side-by-side comparison take turns in
+// the same place of the host window.
+void ShowInTurn(HWND shown, HWND hidden);
 // Seconds of one event: send(), then the forced repaint.
 double TimeEvent(HWND hwnd, const std::function<void()>& send);
 // Median seconds of reps paints of the whole client area into a memory DC of

@@ -351,18 +351,12 @@ void RunSideBySide(HWND host, ListSeries& ours, ListSeries& native, int n, bool 
     NativeList b(host);
     a.Fill(n);
     b.Fill(n);
-    auto show = [](HWND shown, HWND hidden) {
-        ShowWindow(hidden, SW_HIDE);
-        ShowWindow(shown, SW_SHOW);
-        UpdateNow(shown);
-        PumpMessages();
-    };
     for (int run = 0; run < kRuns; ++run) {
-        show(a.Hwnd(), b.Hwnd());
+        ShowInTurn(a.Hwnd(), b.Hwnd());
         ours.paint.Add(n, PrintClientMedian(a.Hwnd(), kPaintReps));
         if (events)
             RunEvents(a, ours, n);
-        show(b.Hwnd(), a.Hwnd());
+        ShowInTurn(b.Hwnd(), a.Hwnd());
         native.paint.Add(n, PrintClientMedian(b.Hwnd(), kPaintReps));
         if (events)
             RunEvents(b, native, n);
@@ -371,9 +365,9 @@ void RunSideBySide(HWND host, ListSeries& ours, ListSeries& native, int n, bool 
                  events ? " and events" : "", Now() - start);
 }
 
-// All workloads of one control at n but paints and events, kRuns times (once when the fill is
-// predicted to be long; a workload whose first run was long is not run
-// again). Each run starts from a new control.
+// All workloads of one control at n but paints and events, kRuns times (once
+// when the fill is predicted to be long; a workload whose first run was long
+// is not run again). Each run starts from a new control.
 template <class TList>
 void RunSize(HWND host, ListSeries& s, int n, bool table)
 {

@@ -185,8 +185,7 @@ HTREEITEM InsertChildren(TTree& tree, int n, std::vector<HTREEITEM>* items)
 template <class TTree>
 void CollapseOnce(TTree& tree, HTREEITEM hParent, HWND hHidden, Series& collapse, int n)
 {
-    ShowWindow(hHidden, SW_HIDE);
-    ShowWindow(tree.Hwnd(), SW_SHOW);
+    ShowInTurn(tree.Hwnd(), hHidden);
     tree.Expand(hParent, TVE_EXPAND);
     UpdateNow(tree.Hwnd());
     PumpMessages();
