@@ -20,8 +20,9 @@ LPCDLGTEMPLATEW FindTemplate(HINSTANCE hModule, UINT nTemplate)
     return data != nullptr ? static_cast<LPCDLGTEMPLATEW>(::LockResource(data)) : nullptr;
 }
 
-// The work area of the monitor nearest to a window placed at (x, y).
-RECT WorkAreaNear(int x, int y, int width, int height)
+// A window placed at (x, y): the monitor it shows on, or null when it would
+// show on none; with the nearest work area in nearWork.
+HMONITOR MonitorOfPlacement(int x, int y, int width, int height, RECT& nearWork)
 {
     const RECT probe{x, y, static_cast<LONG>(std::min<long long>(static_cast<long long>(x) + width, INT_MAX)),
                      static_cast<LONG>(std::min<long long>(static_cast<long long>(y) + height, INT_MAX))};
@@ -29,7 +30,8 @@ RECT WorkAreaNear(int x, int y, int width, int height)
     info.cbSize = sizeof(info);
     if (!::GetMonitorInfoW(::MonitorFromRect(&probe, MONITOR_DEFAULTTONEAREST), &info))
         ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &info.rcWork, 0);
-    return info.rcWork;
+    nearWork = info.rcWork;
+    return ::MonitorFromRect(&probe, MONITOR_DEFAULTTONULL);
 }
 } // namespace
 
@@ -130,11 +132,16 @@ void CBaseDlg::RestorePosition()
     int y = -1;
     if (!ParseIntPair(position, x, y) || x < 0 || y < 0)
         return;
-    // A position saved on a screen that is gone lands on the nearest one.
+    // The position goes back as it was saved, also partly off the screen,
+    // except where the dialog would show on no monitor at all (saved on a
+    // screen that is gone): a modal dialog nobody can see or reach holds its
+    // application, so it comes onto the nearest work area instead.
     CRect window;
     GetWindowRect(&window);
-    const RECT workArea = WorkAreaNear(x, y, window.Width(), window.Height());
-    const POINT p = FitIntoWorkArea(POINT{x, y}, window.Size(), workArea);
+    RECT workArea;
+    POINT p{x, y};
+    if (MonitorOfPlacement(x, y, window.Width(), window.Height(), workArea) == nullptr)
+        p = FitIntoWorkArea(p, window.Size(), workArea);
     SetWindowPos(nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -123,11 +123,9 @@ void CResizingDlg::OnSize(UINT nType, int cx, int cy)
 void CResizingDlg::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
 {
     CBaseDlg::OnGetMinMaxInfo(lpMMI);
-    // Before initialisation (or for a template of no size) the platform's own minimum stays.
-    if (m_minSize.cx > 0)
-        lpMMI->ptMinTrackSize.x = m_minSize.cx;
-    if (m_minSize.cy > 0)
-        lpMMI->ptMinTrackSize.y = m_minSize.cy;
+    // 0 by 0 before initialisation.
+    lpMMI->ptMinTrackSize.x = m_minSize.cx;
+    lpMMI->ptMinTrackSize.y = m_minSize.cy;
 }
 
 void CResizingDlg::OnPaint()
@@ -161,17 +159,11 @@ void CResizingDlg::RestoreSize()
     int width = -1;
     int height = -1;
     ParseIntPair(size, width, height);
-    if (width != -1 && height != -1) {
-        // Never below the template's size, never beyond the screen the dialog is on.
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof(monitor);
-        if (!::GetMonitorInfoW(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor))
-            ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &monitor.rcWork, 0);
-        const CRect work(monitor.rcWork);
-        width = std::max(std::min(width, work.Width()), static_cast<int>(m_minSize.cx));
-        height = std::max(std::min(height, work.Height()), static_cast<int>(m_minSize.cy));
+    // The size goes back as it was saved; the window manager keeps a sizable
+    // frame between the minimum tracking size (the template's, below) and
+    // its maximum tracking size.
+    if (width != -1 && height != -1)
         SetWindowPos(nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
     if (placement == kPlacementMaximised) {
         WINDOWPLACEMENT wp{};
         GetWindowPlacement(&wp);

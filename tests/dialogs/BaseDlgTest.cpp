@@ -80,7 +80,7 @@ TEST_F(BaseDlg, PositionIsSavedOnCloseAndRestoredPerScreenOrOntoTheVisibleOne)
 
     RECT work;
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    // moves: to x, y; -1: onto the work area (a screen that is gone); 0: stays.
+    // moves: to x, y; -1: onto the work area (on no monitor: a screen that is gone); 0: stays.
     const struct { LPCWSTR stored; int moves, x, y; } cases[] = {
         {L"10,20", 1, 10, 20}, {L"-5,100", 0, 0, 0}, {L"1020", 0, 0, 0}, {L",", 0, 0, 0}, {L"", 0, 0, 0},
         {L"junk,stuff", 1, 0, 0}, // _wtoi reads both as 0
@@ -111,6 +111,15 @@ TEST_F(BaseDlg, PositionIsSavedOnCloseAndRestoredPerScreenOrOntoTheVisibleOne)
         dlg.EndDialog(IDOK);
         EXPECT_EQ(c.stored, ReadString(key, L"XY"));
     }
+    // Partly off the screen is where the user left it: applied as stored.
+    CString partly;
+    partly.Format(L"%d,%d", work.right - 40, 30);
+    WriteString(key, L"XY", partly);
+    CBaseDlg dlg(english, IDD_SHOW_TEXT, IDI_DIALOG, 0, true);
+    ASSERT_TRUE(dlg.CreateModeless());
+    CRect actual;
+    dlg.GetWindowRect(&actual);
+    EXPECT_EQ(CPoint(work.right - 40, 30), actual.TopLeft());
 }
 
 TEST(BaseDlgHelpers, ColumnWidthsFollowTheListWindow)

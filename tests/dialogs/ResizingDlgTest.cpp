@@ -156,11 +156,9 @@ TEST_F(ResizingDlg, SizeIsSavedOnOkAndTakenByTheNextOpening)
     EXPECT_EQ(CSize(size0.cx + 60, size0.cy + 40), WindowSize(again));
 }
 
-TEST_F(ResizingDlg, BadStoredSizesGiveTheTemplateOrTheScreen)
+TEST_F(ResizingDlg, BadStoredSizesGiveTheTemplateOrTheTrackingLimit)
 {
     const CString key = LayoutKey(kLayout);
-    RECT work;
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     CSize size0;
     {
         CTestResizingDlg dlg;
@@ -172,8 +170,10 @@ TEST_F(ResizingDlg, BadStoredSizesGiveTheTemplateOrTheScreen)
         {L",300", size0},                         // an empty part
         {L"0,0", size0},                          // below the template
         {L"-50,-60", size0},
-        {L"999999,999999", CSize(work.right - work.left, work.bottom - work.top)},
-        {L"2147483647,abc", CSize(work.right - work.left, size0.cy)},
+        // Applied as stored: the window manager keeps a sizable frame within its tracking limit.
+        {L"999999,999999", CSize(GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK))},
+        {L"2147483647,abc", CSize(GetSystemMetrics(SM_CXMAXTRACK), size0.cy)},
+        {L"700,500", CSize(700, 500)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(Narrow(c.wh));
