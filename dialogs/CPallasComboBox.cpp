@@ -11,8 +11,8 @@ END_MESSAGE_MAP()
 int CPallasComboBox::AddUnique(CString& text, int* pIndex)
 {
     text = NormaliseComboText(text);
-    if (text.IsEmpty() || m_hWnd == nullptr)
-        return CB_ERR;
+    if (m_hWnd == nullptr)
+        return CB_ERR; // no box to search or add to
     int result = 0;
     const int count = GetCount();
     CString entry;

@@ -3,8 +3,8 @@
 
 CString NormaliseComboText(const CString& text)
 {
+    // Spaces are the user's: only the leading backslashes of a server name go.
     CString result = text;
-    result.Trim();
     if (result.GetLength() > 2 && result[0] == L'\\') {
         const int strip = result[1] == L'\\' ? 2 : 1;
         result = result.Mid(strip);

@@ -4,7 +4,7 @@
 #include "framework/CString.h"
 #include "framework/MorvaApi.h"
 
-// White space at both ends goes; then a text longer than 2 characters that
+// A text longer than 2 characters that
 // begins with a backslash loses it, and a second one that follows directly
 // (a server name typed as \\server is stored as server).
 MORVA_API CString NormaliseComboText(const CString& text);

@@ -180,21 +180,25 @@ TEST_F(EditControls, ComboAddsEachEntryOnceAndReportsTheMatch)
     int index = 99;
     EXPECT_EQ(-1, combo.AddUnique(text, &index));
     EXPECT_EQ(0, index);
-    text = L"  \\\\Backup ";
+    text = L"\\\\Backup";
     EXPECT_EQ(1, combo.AddUnique(text, &index));
     EXPECT_EQ("Backup", Narrow(text)); // normalised in place
     EXPECT_EQ(1, index);
+    // Spaces are part of the text: " backup" is an entry of its own.
+    EXPECT_EQ(2, combo.AddUnique(text = L" backup", &index));
+    EXPECT_EQ(" backup", Narrow(text));
     // Entries the owner added twice: the last match is reported.
     combo.AddString(L"server");
     EXPECT_EQ(-1, combo.AddUnique(text = L"\\Server", &index));
-    EXPECT_EQ(2, index);
-    // Blank: nothing added, the index left alone.
-    EXPECT_EQ(-1, combo.AddUnique(text = L" \t ", &index));
-    EXPECT_EQ(2, index);
-    EXPECT_EQ(3, combo.GetCount());
-    combo.SetWindowText(L" \\\\Files ");
+    EXPECT_EQ(3, index);
+    // An empty text is an entry like any other: added once, then found.
+    EXPECT_EQ(4, combo.AddUnique(text = L"", &index));
+    EXPECT_EQ(-1, combo.AddUnique(text = L"", &index));
+    EXPECT_EQ(4, index);
+    EXPECT_EQ(5, combo.GetCount());
+    combo.SetWindowText(L"\\\\Files ");
     combo.GetText(text);
-    EXPECT_EQ("Files", Narrow(text));
+    EXPECT_EQ("Files ", Narrow(text));
 }
 
 TEST_F(EditControls, DropDownWidensToTheLongestEntryAndNeverNarrows)
