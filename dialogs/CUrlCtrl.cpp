@@ -66,10 +66,11 @@ void CUrlCtrl::FollowLink()
     if (m_strTarget.IsEmpty())
         return; // nothing to open: the shell would open the current folder
     const HINSTANCE result = ::ShellExecuteW(nullptr, L"open", m_strTarget, nullptr, nullptr, SW_SHOWNORMAL);
-    if (reinterpret_cast<INT_PTR>(result) <= 32 || m_hWnd == nullptr)
+    if (reinterpret_cast<INT_PTR>(result) <= 32)
         return;
     m_bVisited = true;
-    RepaintWithBackground();
+    if (m_hWnd != nullptr) // a control without a window has nothing to repaint
+        RepaintWithBackground();
 }
 
 BOOL CUrlCtrl::OnSetCursor(CWnd* /*pWnd*/, UINT /*nHitTest*/, UINT /*message*/)

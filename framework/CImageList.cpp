@@ -10,13 +10,18 @@ CImageList::~CImageList()
     DeleteImageList();
 }
 
+// A list that already has one makes no second (it would have no owner).
 BOOL CImageList::Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow)
 {
+    if (m_hImageList != nullptr)
+        return FALSE;
     return Attach(ImageList_Create(cx, cy, nFlags, nInitial, nGrow));
 }
 
 BOOL CImageList::Create(UINT nBitmapID, int cx, int nGrow, COLORREF crMask)
 {
+    if (m_hImageList != nullptr)
+        return FALSE;
     HINSTANCE module = AfxFindResourceHandle(MAKEINTRESOURCEW(nBitmapID), MAKEINTRESOURCEW(2));
     return Attach(ImageList_LoadImageW(module, MAKEINTRESOURCEW(nBitmapID), cx, nGrow, crMask, IMAGE_BITMAP,
                                        LR_CREATEDIBSECTION));

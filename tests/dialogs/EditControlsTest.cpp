@@ -246,6 +246,9 @@ TEST(ImageListPresets, CreateAndLoad)
     const HMODULE resources = LanguageLibrary(L"en-US");
     CPallasImageList small, strip, none;
     ASSERT_TRUE(small.CreateSmall(2, 2) && strip.CreateStrip(4, 4, 48));
+    const HIMAGELIST made = small.GetSafeHandle();
+    EXPECT_FALSE(small.CreateStrip(4, 4, 48)); // a list is made once
+    EXPECT_EQ(made, small.GetSafeHandle());
     EXPECT_EQ(CSize(16, 16), small.GetIconSize());
     EXPECT_EQ(CSize(48, 16), strip.GetIconSize());
     EXPECT_EQ(GetSysColor(COLOR_WINDOW), small.GetBkColor());

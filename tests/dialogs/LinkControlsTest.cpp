@@ -127,6 +127,12 @@ TEST_F(Links, ClickOpensTheTargetAndTheLinkTurnsRed)
     dlg.m_link.SetTarget(L"Z:\\no\\such\\file");
     Click(dlg.m_link);
     EXPECT_TRUE(dlg.m_link.IsVisited());
+
+    // A link without a window is visited all the same once its target opened.
+    CUrlCtrl windowless;
+    windowless.SetTarget(LinkTarget());
+    windowless.FollowLink();
+    EXPECT_TRUE(windowless.IsVisited());
 }
 
 TEST_F(Links, DataLinkOpensOneTextWindowAtATime)
