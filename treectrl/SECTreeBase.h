@@ -505,6 +505,8 @@ protected:
     BOOL SortChildrenBy(_Node* pParent, BOOL bRecursive, const std::function<int(_Node*, _Node*)>& compare);
     BOOL RelinkChildren(_Node* pParent, const std::vector<_Node*>& children);
     void RelayDescendantRows(_Node* pParent);
+    void Reselect(const std::vector<SECTreeNodeRef>& selected, const SECTreeNodeRef& caret);
+    int IndexedRowOf(const SECListItem* pRecord) const;
     void SetExpandFocus(_Node* pNode, int nRow);
 
     // Notifications
@@ -525,6 +527,13 @@ protected:
     BOOL m_bScrollAfterExpand = TRUE;                  // an expansion scrolls its children into view
     HTHEME_SEC m_hTheme = nullptr;                     // visual-style data of the tree, opened by the renderer
     mutable int m_nRowCache = 0;                       // row of the last successful node lookup
+    // Rows by record, sorted by record address, for lookups that jump about
+    // (an item at a time after a sort); made after repeated scans while the
+    // rows stayed the same, and only trusted where a row still holds its record.
+    mutable std::vector<std::pair<const void*, int>> m_rowIndex;
+    mutable UINT m_nRowIndexChanges = 0; // m_nChanges when m_rowIndex was made
+    mutable UINT m_nScanChanges = 0;     // m_nChanges at the last scan
+    mutable int m_nScans = 0;            // scans since the rows last changed
 
     // Implementation
     SECTreeHandleSet m_handles;               // addresses of the live nodes, the root included

@@ -408,6 +408,9 @@ int SECTreeBaseT<TList>::RowOfNode(const _Node* pNode) const
     ++m_nRowCache;
     if (this->GetItemAt(m_nRowCache) == pRecord)
         return m_nRowCache;
+    const int indexed = IndexedRowOf(pRecord);
+    if (indexed >= 0)
+        return m_nRowCache = indexed;
     // The scan starts after the cache, where a walk down the rows goes on.
     const int start = std::max(0, std::min(m_nRowCache, count));
     for (int i = start; i < count; ++i) {
@@ -419,6 +422,39 @@ int SECTreeBaseT<TList>::RowOfNode(const _Node* pNode) const
             return m_nRowCache = i;
     }
     return -1;
+}
+
+// Lookups that keep missing the cache while the rows stay the same (items
+// visited in an order of their own) would each scan the rows: after a few
+// such scans the rows are indexed once. An index answer counts only where
+// the row still holds the record, so a stale index is never believed.
+template <class TList>
+int SECTreeBaseT<TList>::IndexedRowOf(const SECListItem* pRecord) const
+{
+    const int kFewRows = 512; // a scan of these costs less than keeping an index
+    const int kScansFirst = 4;
+    const int count = this->GetItemCount();
+    if (count <= kFewRows)
+        return -1;
+    if (m_nRowIndexChanges != m_nChanges || m_rowIndex.empty()) {
+        std::vector<std::pair<const void*, int>>().swap(m_rowIndex); // stale: its memory goes
+        if (m_nScanChanges != m_nChanges) {
+            m_nScanChanges = m_nChanges;
+            m_nScans = 0;
+        }
+        if (++m_nScans <= kScansFirst)
+            return -1;
+        m_rowIndex.clear();
+        m_rowIndex.reserve(static_cast<size_t>(count));
+        for (int i = 0; i < count; ++i)
+            m_rowIndex.emplace_back(this->m_items.GetAt(i), i);
+        std::sort(m_rowIndex.begin(), m_rowIndex.end());
+        m_nRowIndexChanges = m_nChanges;
+    }
+    const auto it = std::lower_bound(m_rowIndex.begin(), m_rowIndex.end(), std::make_pair(static_cast<const void*>(pRecord), -1));
+    if (it == m_rowIndex.end() || it->first != pRecord)
+        return -1;
+    return this->GetItemAt(it->second) == pRecord ? it->second : -1;
 }
 
 template <class TList>

@@ -1,7 +1,9 @@
 // Sorting an item's children by label or by an owner's comparison: the
 // children are relinked in their new order, and when they show, their
-// existing rows are laid out again in one pass (no row is made or freed, and
-// selection and caret stay with their items). Part of SECTreeBaseT; compiled
+// existing rows are laid out again in one pass (no row is made or freed).
+// The selected items and the caret are then selected again through
+// AddToSelection and SelectItem, so that the owner hears of the selection
+// as it is after the sort and may refuse it. Part of SECTreeBaseT; compiled
 // in SECTreeBaseC.cpp.
 
 namespace SECTreeDetail {
@@ -61,6 +63,17 @@ BOOL SECTreeBaseT<TList>::SortChildrenBy(_Node* pParent, BOOL bRecursive,
     this->EndLabelEdit(TRUE);
     if ((bHadWindow && !this->IsAlive()) || !IsLive(parent))
         return FALSE;
+    // The selected items (in the order of their rows) and the caret.
+    std::vector<SECTreeNodeRef> selected;
+    const SECListSelection& selection = this->GetSelection();
+    selected.reserve(static_cast<size_t>(selection.GetCount()));
+    for (INT_PTR pos = 0; pos < selection.GetCount(); ++pos) {
+        _Node* pNode = NodeAtRow(selection.GetAt(pos));
+        if (pNode != nullptr && pNode != m_pRoot)
+            selected.push_back(RefOf(pNode));
+    }
+    _Node* pCaret = NodeAtRow(this->GetFocusItem());
+    const SECTreeNodeRef caret = pCaret != m_pRoot ? RefOf(pCaret) : SECTreeNodeRef{};
     BOOL bIntact = TRUE;
     BOOL bMoved = FALSE;
     m_bSorting = TRUE;
@@ -103,11 +116,34 @@ BOOL SECTreeBaseT<TList>::SortChildrenBy(_Node* pParent, BOOL bRecursive,
             this->UpdateScrollBars();
             this->Invalidate();
         }
+        Reselect(selected, caret);
         return FALSE;
     }
     if (bMoved && IsLive(parent))
         RelayDescendantRows(pParent);
+    Reselect(selected, caret);
     return TRUE;
+}
+
+// The selection is cleared and each item selected again in turn, then the
+// caret; items an owner deleted meanwhile are passed over, and a window an
+// owner destroyed ends it.
+template <class TList>
+void SECTreeBaseT<TList>::Reselect(const std::vector<SECTreeNodeRef>& selected, const SECTreeNodeRef& caret)
+{
+    const BOOL bHadWindow = m_hWnd != nullptr;
+    auto gone = [&]() { return bHadWindow && !this->IsAlive(); };
+    if (gone())
+        return;
+    this->DeselectAllItems(-1);
+    for (const SECTreeNodeRef& node : selected) {
+        if (gone())
+            return;
+        if (IsLive(node))
+            AddToSelection(reinterpret_cast<HTREEITEM>(node.pNode));
+    }
+    if (!gone() && caret.pNode != nullptr && IsLive(caret))
+        SelectItem(reinterpret_cast<HTREEITEM>(caret.pNode), TVGN_CARET);
 }
 
 // Links the children again in the order given (all of pParent's children,

@@ -72,13 +72,40 @@ TEST_F(TreeSort, ChildrenOfAnExpandedItemTakeTheirOrderWithTheirRowsSelectionAnd
     ASSERT_TRUE(SortCB(t["p"]));
     EXPECT_EQ("p a b c c1 c2 q", RowLabels(tree));
     EXPECT_GT(calls, 0);
-    EXPECT_TRUE(events.empty()) << "nothing changed that the owner is told of: " << owner.Listing();
+    // The selection is made again, item by item in the order of the old
+    // rows (p kept the selection it had when it was inserted), then the
+    // caret; the owner hears of each.
+    std::vector<std::pair<UINT, HTREEITEM>> told;
+    for (const TreeEvent& e : events)
+        told.emplace_back(e.code, e.view.itemNew.hItem);
+    const std::vector<std::pair<UINT, HTREEITEM>> expected = {
+        {TVN_SELCHANGINGW, t["p"]},  {TVN_SELCHANGEDW, t["p"]}, {TVN_SELCHANGINGW, t["c2"]},
+        {TVN_SELCHANGEDW, t["c2"]},  {TVN_SELCHANGINGW, t["b"]}, {TVN_SELCHANGEDW, t["b"]},
+        {TVN_SELCHANGINGW, t["c2"]}, {TVN_SELCHANGEDW, t["c2"]}};
+    EXPECT_EQ(expected, told) << owner.Listing();
     auto after = Records();
     std::sort(after.begin(), after.end());
     EXPECT_EQ(records, after) << "the same row records, relinked";
     EXPECT_EQ(t["c2"], tree.GetCaretItem());
     EXPECT_TRUE(tree.GetItemState(t["b"], TVIS_SELECTED) && tree.GetItemState(t["c2"], TVIS_SELECTED));
+    EXPECT_TRUE(tree.GetItemState(t["p"], TVIS_SELECTED));
     EXPECT_FALSE(tree.GetItemState(t["a"], TVIS_SELECTED));
+    EXPECT_TRUE(TreeIsConsistent(tree));
+
+    // An owner that refuses an item's selection while it is made again.
+    RecordTree(owner, events, [&](NMHDR* header, LRESULT& result) {
+        const auto* view = reinterpret_cast<const NMTREEVIEWW*>(header);
+        if (header->code != static_cast<UINT>(TVN_SELCHANGINGW) || view->itemNew.hItem != t["b"])
+            return false;
+        result = 1;
+        return true;
+    });
+    tree.SetItemData(t["b"], 9); // b sorts last now
+    ASSERT_TRUE(SortCB(t["p"]));
+    EXPECT_EQ("p a c c1 c2 b q", RowLabels(tree));
+    EXPECT_FALSE(tree.GetItemState(t["b"], TVIS_SELECTED));
+    EXPECT_TRUE(tree.GetItemState(t["c2"], TVIS_SELECTED));
+    EXPECT_EQ(t["c2"], tree.GetCaretItem());
     EXPECT_TRUE(TreeIsConsistent(tree));
 }
 
@@ -103,6 +130,37 @@ TEST_F(TreeSort, CollapsedEmptyLeafAndUnknownParentsAndRecursiveLabelSorts)
     ASSERT_TRUE(tree.SortChildren(TVI_ROOT, TRUE));
     EXPECT_EQ("A b y J k Z", RowLabels(tree)) << "every level, without case";
     EXPECT_TRUE(TreeIsConsistent(tree));
+}
+
+// After a sort the items are selected again one by one in an order of their
+// own; rows found for items visited out of order (the control keeps an index
+// for them) must be right also once the rows changed again.
+TEST_F(TreeSort, RowsOfItemsVisitedOutOfOrderStayRightAsRowsChange)
+{
+    const int n = 3000;
+    const HTREEITEM hParent = tree.InsertItem(L"parent", TVI_ROOT, TVI_LAST);
+    std::vector<HTREEITEM> items;
+    for (int i = 0; i < n; ++i)
+        items.push_back(tree.InsertItem(L"child", hParent, TVI_LAST));
+    tree.Expand(hParent, TVE_EXPAND);
+    auto check = [&](const char* when) {
+        std::vector<int> order(items.size());
+        for (size_t i = 0; i < order.size(); ++i)
+            order[i] = static_cast<int>((i * 7919) % order.size());
+        for (int k : order) {
+            const int row = tree.RowOf(items[static_cast<size_t>(k)]);
+            ASSERT_EQ(items[static_cast<size_t>(k)], tree.NodeFromRow(row)) << when << ", item " << k;
+        }
+    };
+    check("as inserted");
+    tree.DeleteItem(items[10]); // every later row moves up by one
+    items.erase(items.begin() + 10);
+    check("after a deletion");
+    tree.InsertItem(L"first", hParent, TVI_FIRST); // every row moves down by one
+    check("after an insertion at the top");
+    tree.Expand(hParent, TVE_COLLAPSE);
+    for (int k : {0, 100, 2000})
+        EXPECT_EQ(-1, tree.RowOf(items[static_cast<size_t>(k)])) << "collapsed: no row";
 }
 
 // A comparison that deletes an item, or destroys the tree, while it is asked.
