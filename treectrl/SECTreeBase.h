@@ -499,7 +499,7 @@ protected:
     ExpansionState SaveExpansion() const;
     void ExpandEverything();
     // Collapses again what was collapsed and puts the caret back.
-    void RestoreExpansion(const ExpansionState& state, BOOL bRedraw);
+    void RestoreExpansion(const ExpansionState& state);
 
     // Sorting
     BOOL SortChildrenBy(_Node* pParent, BOOL bRecursive, const std::function<int(_Node*, _Node*)>& compare);

@@ -22,14 +22,16 @@ void SECTreeBaseT<TList>::ExpandEverything()
     ExpandAll(TVI_ROOT, FALSE);
 }
 
+// Items are collapsed again with redraw, also when the column change itself
+// is not redrawn.
 template <class TList>
-void SECTreeBaseT<TList>::RestoreExpansion(const ExpansionState& state, BOOL bRedraw)
+void SECTreeBaseT<TList>::RestoreExpansion(const ExpansionState& state)
 {
     for (const auto& saved : state.nodes) {
         if (!this->IsAlive() && m_hWnd != nullptr)
             return;
         if (!saved.second && IsLive(saved.first) && saved.first.pNode->IsExpanded())
-            Expand(reinterpret_cast<HTREEITEM>(saved.first.pNode), TVE_TOGGLE, bRedraw);
+            Expand(reinterpret_cast<HTREEITEM>(saved.first.pNode), TVE_TOGGLE, TRUE);
     }
     if (IsLive(state.caret) && state.caret.pNode != m_pRoot && (m_hWnd == nullptr || this->IsAlive()))
         SelectItem(reinterpret_cast<HTREEITEM>(state.caret.pNode), TVGN_CARET);
@@ -67,7 +69,7 @@ int SECTreeBaseT<TList>::InsertColumnRecord(int nCol, SECListColumn* pColumn, BO
         nResult = TList::InsertColumnRecord(nCol, pColumn, FALSE);
         if (nResult >= 0 && m_pSubItemTexts != nullptr)
             m_pSubItemTexts->InsertColumn(nResult);
-        RestoreExpansion(state, bRedraw);
+        RestoreExpansion(state);
     }
     if (bRedraw && this->IsAlive()) {
         this->UpdateScrollBars();
@@ -99,7 +101,7 @@ BOOL SECTreeBaseT<TList>::DeleteColumn(int nCol)
         if (m_pSubItemTexts != nullptr && nCol >= 1)
             m_pSubItemTexts->DeleteColumn(nCol);
         bResult = TList::DeleteColumn(nCol);
-        RestoreExpansion(state, TRUE);
+        RestoreExpansion(state);
     }
     if (!this->IsAlive())
         return bResult;

@@ -159,12 +159,12 @@ void SECTreeBaseT<TList>::OnLButtonDblClk(UINT nFlags, CPoint point)
     // An owner that answered the double-click took it over.
     if (!this->IsAlive() || this->GetLastNotifyResult() != 0)
         return;
-    if (!(nFlags & (MK_CONTROL | MK_SHIFT))) {
-        UINT flags = 0;
-        _Node* pHit = Resolve(HitTestItem(point, &flags));
-        if (pHit != nullptr && pHit != m_pRoot && (flags & (TVHT_ONITEMICON | TVHT_ONITEMLABEL | TVHT_ONITEMBUTTON)))
-            Expand(reinterpret_cast<HTREEITEM>(pHit), TVE_TOGGLE, TRUE);
-    }
+    if (nFlags & (MK_CONTROL | MK_SHIFT))
+        return; // a selection step: nothing more, the tip stays
+    UINT flags = 0;
+    _Node* pHit = Resolve(HitTestItem(point, &flags));
+    if (pHit != nullptr && pHit != m_pRoot && (flags & (TVHT_ONITEMICON | TVHT_ONITEMLABEL | TVHT_ONITEMBUTTON)))
+        Expand(reinterpret_cast<HTREEITEM>(pHit), TVE_TOGGLE, TRUE);
     if (this->IsAlive() && this->m_pTip != nullptr && this->m_pTip->IsTipVisible())
         this->HideTip();
 }

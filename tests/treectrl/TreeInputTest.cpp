@@ -191,5 +191,19 @@ TEST_F(TreeInput, DoubleClickTogglesUnlessTheOwnerTookItOrAModifierIsHeld)
     owner.answers[NM_DBLCLK] = 0;
     tree.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, at);
     EXPECT_FALSE(tree.IsItemExpanded(t["a"]));
+
+    // The tip of a clipped label: a double-click with Ctrl leaves it, a
+    // plain one hides it.
+    tree.SetListStyleEx(tree.GetListStyleEx() | SEC_LVSX_TIPS);
+    tree.SetItemText(t["b"], 0, CString(L'w', 120));
+    ::SetForegroundWindow(owner.m_hWnd);
+    const CPoint clipped = LabelOf(t["b"]);
+    const LPARAM over = MAKELPARAM(clipped.x, clipped.y);
+    tree.SendMessage(WM_MOUSEMOVE, 0, over);
+    ASSERT_TRUE(tree.GetTip() != nullptr && tree.GetTip()->IsTipVisible());
+    tree.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON | MK_CONTROL, over);
+    EXPECT_TRUE(tree.GetTip() != nullptr && tree.GetTip()->IsTipVisible());
+    tree.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, over);
+    EXPECT_FALSE(tree.GetTip() != nullptr && tree.GetTip()->IsTipVisible());
 }
 } // namespace
