@@ -1,16 +1,22 @@
 #include "dialogs/CPallasEditLongPath.h"
-#include "dialogs/PathEllipsis.h"
+#include <vector>
 
 IMPLEMENT_DYNAMIC(CPallasEditLongPath, CLongTextField)
 
 namespace {
-CString Shorten(HDC hDC, const CString& text, int width)
+const UINT kPathFormat = DT_VCENTER | DT_SINGLELINE | DT_PATH_ELLIPSIS | DT_MODIFYSTRING;
+
+// Draws a copy of the text shortened by the platform's path ellipsis into the
+// rectangle; answers the copy as drawn.
+CString DrawShortened(HDC hDC, const CString& text, RECT rect)
 {
-    return EllipsizePath(text, width, [hDC](LPCWSTR s, int n) {
-        SIZE size{0, 0};
-        ::GetTextExtentPoint32W(hDC, s, n, &size);
-        return static_cast<int>(size.cx);
-    });
+    // DT_MODIFYSTRING writes the shortened text back: up to four characters
+    // more than the original (the ellipsis) may land in the copy.
+    const int length = text.GetLength();
+    std::vector<WCHAR> buffer(static_cast<size_t>(length) + 5, L'\0');
+    std::copy(static_cast<LPCWSTR>(text), static_cast<LPCWSTR>(text) + length, buffer.begin());
+    ::DrawTextExW(hDC, buffer.data(), length, &rect, kPathFormat, nullptr);
+    return CString(buffer.data());
 }
 } // namespace
 
@@ -18,12 +24,7 @@ void CPallasEditLongPath::PaintText(HDC hDC, const CString& text, const RECT& cl
 {
     RECT rect = client;
     rect.left += kLeftInset;
-    CString shown = Shorten(hDC, text, rect.right - rect.left);
-    // Shortened by the rule above rather than by DT_PATH_ELLIPSIS, so that what
-    // is drawn is what the rule answers; no prefix processing, as paths may hold "&".
-    const int length = shown.GetLength();
-    ::DrawTextExW(hDC, shown.GetBuffer(length + 1), length, &rect, DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX, nullptr);
-    shown.ReleaseBuffer(length);
+    DrawShortened(hDC, text, rect);
 }
 
 CString CPallasEditLongPath::GetDisplayedText() const
@@ -34,15 +35,21 @@ CString CPallasEditLongPath::GetDisplayedText() const
     GetWindowText(text);
     CRect client;
     GetClientRect(&client);
-    HDC hDC = ::GetDC(m_hWnd);
+    client.left += kLeftInset;
+    // Drawn into a memory DC of one pixel with the field's font, so that the
+    // shortening is the painting's own and nothing shows.
+    HDC hWindowDC = ::GetDC(m_hWnd);
+    HDC hDC = ::CreateCompatibleDC(hWindowDC);
+    ::ReleaseDC(m_hWnd, hWindowDC);
+    if (hDC == nullptr)
+        return text;
     const HWND hParent = ::GetParent(m_hWnd);
     const HFONT hFont = hParent != nullptr
                             ? reinterpret_cast<HFONT>(::SendMessageW(hParent, WM_GETFONT, 0, 0))
                             : nullptr;
-    const HGDIOBJ old = hFont != nullptr ? ::SelectObject(hDC, hFont) : nullptr;
-    const CString shown = Shorten(hDC, text, client.Width() - kLeftInset);
-    if (old != nullptr)
-        ::SelectObject(hDC, old);
-    ::ReleaseDC(m_hWnd, hDC);
+    if (hFont != nullptr)
+        ::SelectObject(hDC, hFont);
+    const CString shown = DrawShortened(hDC, text, client);
+    ::DeleteDC(hDC);
     return shown;
 }

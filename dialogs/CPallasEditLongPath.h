@@ -1,7 +1,7 @@
 // CPallasEditLongPath: a display field for a path on one line, on the button
 // face colour; a path too wide for the field keeps its beginning and its end
-// with an ellipsis between (EllipsizePath). Only the drawing is shortened:
-// the window text stays the whole path.
+// with an ellipsis between (the platform's path ellipsis). Only the drawing
+// is shortened: the window text stays the whole path.
 #pragma once
 #include "dialogs/LongTextField.h"
 

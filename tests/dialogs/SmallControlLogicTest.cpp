@@ -1,9 +1,8 @@
 // The window-free rules of the small controls: which key press makes which
-// hotkey and how it is named, and that a shortened path never outgrows its
-// width. (Combo entries and the shortened path's form: EditControlsTest.)
+// hotkey and how it is named. (Combo entries and the shortened path:
+// EditControlsTest.)
 #include <gtest/gtest.h>
 #include "DialogTestSupport.h"
-#include "dialogs/PathEllipsis.h"
 #include "dialogs/VirtualKeyNames.h"
 
 namespace {
@@ -57,21 +56,4 @@ TEST(KeyNames, KeysWithoutANameLeaveNoGap)
     // Missing strings, or no loader at all: only what has a name.
     EXPECT_EQ("A", Narrow(HotkeyChordText(HotkeyChord{VK_CONTROL, VK_SHIFT, 'A'}, [](UINT) { return CString(); })));
     EXPECT_EQ("F2", Narrow(HotkeyChordText(HotkeyChord{VK_CONTROL, 0, VK_F2}, KeyStringLoader())));
-}
-
-TEST(PathEllipsisRule, NeverWiderThanTheFieldWithProportionalWidths)
-{
-    const TextMeasure measure = [](LPCWSTR text, int count) {
-        int width = 0;
-        for (int i = 0; i < count; ++i)
-            width += text[i] == L'W' ? 15 : text[i] == L'i' ? 3 : 8;
-        return width;
-    };
-    const CString path = L"\\\\server\\WWWW\\iiii\\Windows Files\\file.txt";
-    for (int width = 0; width <= 400; ++width) {
-        const CString shown = EllipsizePath(path, width, measure);
-        ASSERT_LE(measure(shown, shown.GetLength()), width) << width;
-    }
-    EXPECT_EQ("", Narrow(EllipsizePath(path, -40, measure)));
-    EXPECT_EQ("abc", Narrow(EllipsizePath(L"abc", 0, TextMeasure()))); // nothing to measure with: unchanged
 }
