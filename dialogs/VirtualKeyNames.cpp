@@ -80,7 +80,7 @@ CString VirtualKeyName(UINT code, const KeyStringLoader& loadString)
         name = Load(loadString, IDS_KEY_ALT);
     } else if (code >= VK_LSHIFT && code <= VK_RMENU) {
         name = Load(loadString, IDS_KEY_LEFT_SHIFT + (code - VK_LSHIFT));
-    } else if (code >= 0x20 && code != 0x7F && !(code >= 0x80 && code < 0xA0) && code <= 0xFFFF) {
+    } else if (code != 0) {
         // Digits, letters and any other code: its character, as the platform's
         // key codes of printable keys are.
         const WCHAR text[2] = {static_cast<WCHAR>(code), 0};
@@ -91,16 +91,17 @@ CString VirtualKeyName(UINT code, const KeyStringLoader& loadString)
 
 CString HotkeyChordText(const HotkeyChord& chord, const KeyStringLoader& loadString)
 {
+    // Every part that is set is named, also with an empty name (a missing
+    // string), so that the text shows how many parts the chord has.
     CString text;
+    bool first = true;
     for (UINT code : {chord.firstModifier, chord.secondModifier, chord.key}) {
         if (code == 0)
             continue;
-        const CString name = VirtualKeyName(code, loadString);
-        if (name.IsEmpty())
-            continue;
-        if (!text.IsEmpty())
+        if (!first)
             text += L" + ";
-        text += name;
+        text += VirtualKeyName(code, loadString);
+        first = false;
     }
     return text;
 }

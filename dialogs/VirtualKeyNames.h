@@ -24,11 +24,10 @@ MORVA_API bool ClassifyHotkeyPress(UINT code, UINT flags, bool control, bool shi
 // Loads a string of the language resource library by number; empty when missing.
 using KeyStringLoader = std::function<CString(UINT)>;
 
-// Display name of a virtual-key code. Codes without a printable character
-// (below the space, DEL and the C1 controls) and names whose string is missing
-// come out empty.
+// Display name of a virtual-key code: a named key's string (empty when the
+// string is missing), else the code's character; empty for 0.
 MORVA_API CString VirtualKeyName(UINT code, const KeyStringLoader& loadString);
 
-// The non-empty names of the non-zero components, first modifier, second
-// modifier, key, joined with " + ".
+// The names of the non-zero components, first modifier, second modifier,
+// key, joined with " + ".
 MORVA_API CString HotkeyChordText(const HotkeyChord& chord, const KeyStringLoader& loadString);
