@@ -118,10 +118,6 @@ void CMessageDialogBase::FitToMessage()
                             ::GetSystemMetrics(SM_CXBORDER));
     const CRect window = WindowRectOf(*this);
     m.window = window.Size();
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    if (::GetMonitorInfoW(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor))
-        m.maxWindow = CRect(monitor.rcWork).Size();
 
     const MessageDialogLayout layout = ComputeMessageDialogLayout(m);
     SetWindowPos(nullptr, 0, 0, layout.window.cx, layout.window.cy, SWP_NOMOVE | SWP_NOZORDER);
@@ -134,7 +130,4 @@ void CMessageDialogBase::FitToMessage()
         ScreenToClient(&rect);
         button->SetWindowPos(nullptr, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     }
-    // A template centred on the screen stays centred at its new size.
-    if (GetStyle() & DS_CENTER)
-        CenterWindow();
 }

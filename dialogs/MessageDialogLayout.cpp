@@ -14,24 +14,10 @@ MessageDialogLayout ComputeMessageDialogLayout(const MessageDialogMeasures& m)
         dW = needed;
     }
 
-    // Limits: a huge text or one very long word must not make a window larger than the screen.
-    int growW = dW;
-    int growH = dH;
-    if (m.maxWindow.cx > 0 && m.window.cx + growW > m.maxWindow.cx) {
-        const int cut = m.window.cx + growW - std::max<int>(m.maxWindow.cx, m.window.cx);
-        growW -= cut;
-        text.right -= cut;
-    }
-    if (m.maxWindow.cy > 0 && m.window.cy + growH > m.maxWindow.cy) {
-        const int cut = m.window.cy + growH - std::max<int>(m.maxWindow.cy, m.window.cy);
-        growH -= cut;
-        text.bottom -= cut;
-    }
-
     MessageDialogLayout layout{};
-    layout.window = SIZE{m.window.cx + growW, m.window.cy + growH};
+    layout.window = SIZE{m.window.cx + dW, m.window.cy + dH};
     layout.text = SIZE{std::max(0, static_cast<int>(text.right - text.left)),
                        std::max(0, static_cast<int>(text.bottom - text.top))};
-    layout.buttonShift = SIZE{text.right - m.buttonRect.right, growH};
+    layout.buttonShift = SIZE{text.right - m.buttonRect.right, dH};
     return layout;
 }

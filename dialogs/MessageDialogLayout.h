@@ -14,7 +14,6 @@ struct MessageDialogMeasures
     SIZE window;        // the dialog's window size
     int captionWidth;   // width of the caption in the caption font
     int captionReserve; // room the frame and the caption buttons take: 2 x (SM_CXFRAME + SM_CXSIZE + SM_CXBORDER)
-    SIZE maxWindow;     // the largest window size (the work area); 0 for no limit
 };
 
 struct MessageDialogLayout
@@ -29,6 +28,6 @@ const int kCaptionSpare = 16;
 
 // The dialog narrows to the wider of text and buttons (a single word wider
 // than the control widens it), but not so far that the caption is cut, and it
-// never widens for the caption alone; it grows down by the extra text height.
-// It never grows beyond maxWindow: the text is then cut at the window's edge.
+// never widens for the caption alone; it grows down by the extra text height
+// (its top left corner stays where the template put it).
 MORVA_API MessageDialogLayout ComputeMessageDialogLayout(const MessageDialogMeasures& m);
