@@ -190,7 +190,9 @@ void CDialog::EndDialog(int nResult)
         m_bContinueModal = FALSE;
         ::PostMessageW(m_hWnd, WM_NULL, 0, 0); // wakes the modal loop
     } else if (m_hWnd != nullptr) {
-        DestroyWindow();
+        // A modeless dialog is only hidden, as the platform's EndDialog does;
+        // its window goes with its object or when its owner destroys it.
+        ShowWindow(SW_HIDE);
     }
 }
 

@@ -176,7 +176,10 @@ TEST_F(Links, DataLinkOpensOneTextWindowAtATime)
     PumpMessages();
     EXPECT_EQ(CShowLinkDataDlg::StateClosed, popup->GetState());
     EXPECT_NE("<missing>", Narrow(ReadString(LayoutKey(L"ShowLinkData"), L"WH")));
+    const HWND closed = popup->m_hWnd;
+    EXPECT_TRUE(::IsWindow(closed) && !::IsWindowVisible(closed)) << "only hidden";
     Click(dlg.m_dataLink);
+    EXPECT_FALSE(::IsWindow(closed)) << "the next click destroys it";
     ASSERT_NE(nullptr, dlg.m_dataLink.GetPopup());
     EXPECT_EQ(CShowLinkDataDlg::StateOpen, dlg.m_dataLink.GetPopup()->GetState());
     CRect reopened;

@@ -86,7 +86,7 @@ TEST(MessageDialog, ButtonSetsShowTheirButtonsCaptionsAndAnswers)
                 Click(dlg, ids[pressed]);
                 EXPECT_EQ(answers[pressed], dlg.GetResult()) << "pressed " << pressed;
             }
-            EXPECT_EQ(nullptr, dlg.m_hWnd);
+            EXPECT_FALSE(dlg.IsWindowVisible()); // ended: hidden
         }
     }
 }

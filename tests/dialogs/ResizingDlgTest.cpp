@@ -144,7 +144,7 @@ TEST_F(ResizingDlg, SizeIsSavedOnOkAndTakenByTheNextOpening)
         size0 = WindowSize(dlg);
         Resize(dlg, size0.cx + 60, size0.cy + 40);
         dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(dlg.GetDlgItem(IDOK)->m_hWnd));
-        EXPECT_EQ(nullptr, dlg.m_hWnd);
+        EXPECT_FALSE(dlg.IsWindowVisible()); // ended: hidden
     }
     CString expected;
     expected.Format(L"%d,%d", size0.cx + 60, size0.cy + 40);

@@ -101,8 +101,9 @@ TEST(CDialog, TemplatesInMemoryRunModalAndModeless)
     modeless.ShowWindow(SW_SHOW);
     modeless.GotoDlgCtrl(modeless.GetDlgItem(1002));
     EXPECT_EQ(1002, GetDlgCtrlID(GetFocus()));
-    modeless.EndDialog(IDCANCEL); // modeless: the window goes at once
-    EXPECT_EQ(nullptr, modeless.m_hWnd);
+    modeless.EndDialog(IDCANCEL); // modeless: hidden, the window stays until its object goes
+    ASSERT_TRUE(::IsWindow(modeless.m_hWnd));
+    EXPECT_FALSE(modeless.IsWindowVisible());
 
     CDialog none;
     EXPECT_FALSE(none.InitModalIndirect(static_cast<LPCDLGTEMPLATEW>(nullptr)));
