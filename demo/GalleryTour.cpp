@@ -359,8 +359,8 @@ void GalleryTour::EditsStop()
     SetModifiers(true, true);
     page.GetHotkey().SendMessage(WM_KEYDOWN, 'K', 1);
     SetModifiers(false, false);
-    // A server typed with a leading backslash pair and trailing blanks, added twice.
-    page.GetServers().SetWindowText(L"  \\\\Lantern.example.org ");
+    // A server typed with a leading backslash pair: it is in the list already.
+    page.GetServers().SetWindowText(L"\\\\Lantern.example.org");
     page.AddServer();
     page.GetServers().SetFocus();
     page.GetServers().ShowDropDown(TRUE);

@@ -173,6 +173,10 @@ CString CFileName::NormalizeDirectory(const CString& directory, const CString& c
     if (directory.IsEmpty())
         return directory;
     CString dir = WithBackslash(directory);
+    // A network or device path (\\server\share\, \\.\C:\, \\?\...) is taken
+    // as it is: its dots may be part of its name.
+    if (dir.Left(2) == L"\\\\")
+        return dir;
     if (!IsAbsoluteDirectory(dir)) {
         const CString current = WithBackslash(currentDirectory);
         if (dir[0] == L'\\') {

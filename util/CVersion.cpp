@@ -2,8 +2,10 @@
 
 void CVersion::Set(int major, int minor, int build)
 {
-    const DWORD high = (static_cast<DWORD>(major & 0xFF) << 8) + static_cast<DWORD>(minor & 0xFF);
-    m_value = (high << 16) + static_cast<DWORD>(build & 0xFFFF);
+    // Plain sums: a part wider than its field carries into the next one
+    // (unsigned, so any input wraps instead of overflowing).
+    const DWORD high = (static_cast<DWORD>(major) << 8) + static_cast<DWORD>(minor);
+    m_value = (high << 16) + static_cast<DWORD>(build);
 }
 
 CString CVersion::Format(int style) const

@@ -30,8 +30,8 @@ public:
     int GetMinor() const { return static_cast<int>((m_value >> 16) & 0xFF); }
     int GetBuild() const { return static_cast<int>(m_value & 0xFFFF); }
 
-    // Operations. Parts wider than their field are cut to it, so that one part
-    // never spills into the next.
+    // Operations. ((major << 8) + minor) << 16, plus build: a part wider than
+    // its field carries into the next one.
     void Set(int major, int minor, int build);
     // An empty string for an unknown style.
     CString Format(int style) const;

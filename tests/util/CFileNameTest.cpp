@@ -23,10 +23,12 @@ TEST(CFileName, SplitsAndFolds)
     ExpectParts(name, L"", L"readme", L"");
     EXPECT_STREQ(L"readme", name.GetPath());
 
-    // ".." never climbs above the drive root or the \\server\share of UNC.
+    // ".." never climbs above the drive root; network and device paths are taken as they are.
     EXPECT_STREQ(L"C:\\..\\x\\", CFileName(L"C:\\a\\..\\..\\x\\f").GetDirectory());
-    ExpectParts(CFileName(L"\\\\srv\\share\\a\\..\\b\\f.txt"), L"\\\\srv\\share\\b\\", L"f", L"txt");
-    EXPECT_STREQ(L"\\\\srv\\share\\..\\", CFileName(L"\\\\srv\\share\\..\\f").GetDirectory());
+    ExpectParts(CFileName(L"\\\\srv\\share\\a\\..\\b\\f.txt"), L"\\\\srv\\share\\a\\..\\b\\", L"f", L"txt");
+    name = L"\\\\.\\C:\\dir\\f.txt";
+    ExpectParts(name, L"\\\\.\\C:\\dir\\", L"f", L"txt");
+    EXPECT_STREQ(L"\\\\.\\C:\\dir\\f.txt", name.GetPath());
 }
 
 TEST(CFileName, NormalizeDirectoryAgainstACurrentDirectory)

