@@ -118,8 +118,9 @@ void SECListBaseT<THost>::DestroyEditor()
 template <class THost>
 void SECListBaseT<THost>::OnEditUpdate()
 {
-    // Text set while the editor is being prepared is no edit yet.
-    if (m_pEdit == nullptr || m_pEdit->m_hWnd == nullptr || !m_pEdit->IsWindowVisible() || m_nEditItem < 0)
+    // Text set while the editor is being prepared (not shown yet) is no edit
+    // yet. The editor's own style counts, not whether its parents show.
+    if (m_pEdit == nullptr || m_pEdit->m_hWnd == nullptr || !(m_pEdit->GetStyle() & WS_VISIBLE) || m_nEditItem < 0)
         return;
     ++m_nEditorCallbacks;
     struct Leave

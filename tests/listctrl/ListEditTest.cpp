@@ -240,6 +240,15 @@ TEST(ListEdit, EditingARowOutOfSightDoesNotScroll)
     w.list.EditLabel(35, 0);
     EXPECT_EQ(10, w.list.GetTopIndex());
     w.list.EndLabelEdit(FALSE);
+
+    // A list whose window does not show (a page not shown yet): typing still
+    // reaches the row.
+    w.owner.ShowWindow(SW_HIDE);
+    w.list.EditLabel(3, 0);
+    ASSERT_NE(nullptr, w.Editor());
+    Type(w.Editor(), L"typed");
+    EXPECT_EQ(L"typed", w.list.GetItemText(3, 0));
+    w.list.EndLabelEdit(TRUE);
 }
 
 // DeleteAllItems tells the owner nothing: an open editor goes without an end
