@@ -444,14 +444,14 @@ int SECTreeBaseT<TList>::IndexedRowOf(const SECListItem* pRecord) const
         }
         if (++m_nScans <= kScansFirst)
             return -1;
-        m_rowIndex.clear();
         m_rowIndex.reserve(static_cast<size_t>(count));
         for (int i = 0; i < count; ++i)
             m_rowIndex.emplace_back(this->m_items.GetAt(i), i);
         std::sort(m_rowIndex.begin(), m_rowIndex.end());
         m_nRowIndexChanges = m_nChanges;
     }
-    const auto it = std::lower_bound(m_rowIndex.begin(), m_rowIndex.end(), std::make_pair(static_cast<const void*>(pRecord), -1));
+    const auto it =
+        std::lower_bound(m_rowIndex.begin(), m_rowIndex.end(), std::make_pair(static_cast<const void*>(pRecord), -1));
     if (it == m_rowIndex.end() || it->first != pRecord)
         return -1;
     return this->GetItemAt(it->second) == pRecord ? it->second : -1;
