@@ -29,7 +29,9 @@ int CLanguageResource::Load(HMODULE& module, WORD& cultureIndex, LPCWSTR hostPat
 
     // Beside the host module first, then the fallback folder. A host path
     // without a folder has an empty directory part, which resolves against the
-    // current directory; a fallback folder that cannot be determined is skipped.
+    // current directory; a fallback folder that cannot be determined is skipped
+    // (it would come out as the root of the current drive, where any user may
+    // put a library of that name).
     const CString host(hostPath);
     CString bases[kSearchBases];
     bases[0] = host.Left(host.ReverseFind(L'\\') + 1);

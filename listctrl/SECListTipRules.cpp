@@ -22,6 +22,7 @@ CString DisplayText(const CString& strText)
 {
     int length = strText.GetLength();
     const int lineFeed = strText.Find(L'\n');
+    // A carriage return before the line feed would show as a box in the tip.
     if (lineFeed >= 0)
         length = lineFeed > 0 && strText[lineFeed - 1] == L'\r' ? lineFeed - 1 : lineFeed;
     return strText.Left(std::min(length, kMaxTipChars));
