@@ -1058,7 +1058,9 @@ void SECListBaseT<THost>::ScrollVert(int nRows, BOOL bByItem)
 }
 
 // Scrolling by less than a page moves the rows already on screen and paints
-// only the rows that come into view; anything else repaints the window.
+// only the rows that come into view; anything else repaints the window. Only
+// report rows are lines: in icon mode a row is one cell of a line, and every
+// cell moves to another place.
 template <class THost>
 void SECListBaseT<THost>::ScrollRowPixels(int nOldTop)
 {
@@ -1073,8 +1075,8 @@ void SECListBaseT<THost>::ScrollRowPixels(int nOldTop)
     CRect area(inside.left, inside.top, inside.right, inside.bottom - 1);
     area.IntersectRect(&area, &client);
     const BOOL bEditing = m_pEdit != nullptr && m_pEdit->m_hWnd != nullptr;
-    BOOL bMove = !area.IsRectEmpty() && !bEditing && !m_bTrackingDivider && !m_bHeadingDrag &&
-                 ::IsWindowVisible(m_hWnd);
+    BOOL bMove = (m_dwListStyle & LVS_TYPEMASK) == SEC_LVS_VIEW_REPORT && !area.IsRectEmpty() && !bEditing &&
+                 !m_bTrackingDivider && !m_bHeadingDrag && ::IsWindowVisible(m_hWnd);
     int dy = 0;
     if (bMove) {
         RecordsWatch watch(this);

@@ -223,6 +223,27 @@ TEST(ListLayout, ScrollBarsAreChildWindowsBesideTheRowsAreaWhoseCommandsAndTheWh
     EXPECT_FALSE(never.list.IsVertScrollBarShown() || never.list.IsHorzScrollBarShown() || never.BarShown(kVertBarId));
 }
 
+// A one-row scroll of report rows moves the pixels and repaints the row that
+// comes into view; in icon mode every cell changes place: all is repainted.
+TEST(ListLayout, OneRowScrollRepaintsANewRowInReportModeAndEverythingInIconMode)
+{
+    for (const DWORD view : {kReport, DWORD(0)}) {
+        SCOPED_TRACE(view == kReport ? "report" : "icon");
+        LayoutWindow w(view, 60, {60});
+        w.list.UpdateScrollBars();
+        w.list.UpdateWindow();
+        const CRect inside = w.Inside();
+        w.list.SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
+        ASSERT_EQ(1, w.list.GetTopIndex());
+        CRect update;
+        ASSERT_TRUE(w.list.GetUpdateRect(&update, FALSE));
+        if (view == kReport)
+            EXPECT_LE(update.Height(), 2 * w.list.GetItemHeight(0)) << "only the row that came into view";
+        else
+            EXPECT_TRUE(update.top <= inside.top && update.bottom >= inside.bottom - 1) << "the whole rows area";
+    }
+}
+
 TEST(ListLayout, BarsComingAndGoingRefitTheOffsetAndASingleColumn)
 {
     LayoutWindow w(kReport, 3, {250, 250});
