@@ -298,6 +298,8 @@ BOOL SECListBaseT<THost>::NotifyEndLabelEdit(int nItem, int nSubItem, CString& s
 template <class THost>
 LRESULT SECListBaseT<THost>::NotifyGetDispInfo(LVITEMW* pItem)
 {
+    if (pItem == nullptr)
+        return 0; // nothing to ask for
     NMLVDISPINFOW info{};
     info.item = *pItem;
     const LRESULT lResult = SendNotify(&info.hdr, LVN_GETDISPINFOW);

@@ -52,6 +52,8 @@ int SECListBaseT<THost>::ProcessSelection(int nItem, UINT nHitFlags, UINT nKeyFl
     if (IsMultiSelect() && (bShift || bCtrl)) {
         if (m_bVeto)
             return 1;
+        if (bShift && bCtrl)
+            return 1; // both held: a step of neither kind
         if (bShift) {
             const BOOL bProceed = (m_nAnchor >= 0 && (nItem != old || !bByMouse)) ||
                                   (m_nAnchor < 0 && !bByMouse && nItem == old);
@@ -121,7 +123,9 @@ void SECListBaseT<THost>::AnalyzeClick(CPoint point, int nItem, UINT nHitFlags, 
             bSelect = TRUE;
         } else if (nHitFlags & SEC_LVHT_LEFTOFLABEL) {
             CRect image;
-            bSelect = GetItemRect(nItem, image, kCellImage) && !image.IsRectEmpty() && point.x >= image.right;
+            // A row without an image has an empty image rectangle at the
+            // cell's left: the margin left of the label selects then.
+            bSelect = GetItemRect(nItem, image, kCellImage) && point.x >= image.right;
         }
         bArmDrag = bSelect;
     }

@@ -81,13 +81,14 @@ int SECListBaseT<THost>::GetNextItem(int nItem, int nFlags)
     const BOOL bUp = (direction & (LVNI_ABOVE | LVNI_TOLEFT)) != 0;
     const BOOL bDown = direction == 0 || (direction & (LVNI_BELOW | LVNI_TORIGHT)) != 0;
     const int count = GetItemCount();
-    // A start past the last row finds nothing, in either direction (and
-    // nItem + 1 cannot overflow below).
-    if (nItem >= count)
+    // Downward, a start at or past the last row finds nothing (and nItem + 1
+    // cannot overflow below); upward, a scan from past the end starts at the
+    // last row (a walk back from GetItemCount()).
+    if (bDown && !bUp && nItem >= count)
         return -1;
     if (stateMask != 0) {
         if (bUp) {
-            for (int i = std::max(nItem, 0) - 1; i >= 0; --i) {
+            for (int i = std::min(std::max(nItem, 0), count) - 1; i >= 0; --i) {
                 if (GetItemState(i, stateMask) & stateMask)
                     return i;
             }

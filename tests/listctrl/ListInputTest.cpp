@@ -62,13 +62,32 @@ TEST(ListInput, SelectionStepsByMouseAndKeyboard)
                  {kDown, 2, ctrl, {2, 5}, kAnyRow}, {kUp, 2, ctrl, {5}, 2},
                  // Control-arrows move only the focus; control-space toggles; space selects alone.
                  {kClick, 2, 0, {2}, 2}, {kKey, VK_DOWN, ctrl, {2}, 3}, {kKey, VK_DOWN, ctrl, {2}, 4},
-                 {kKey, VK_SPACE, ctrl, {2, 4}, 4}, {kKey, VK_SPACE, ctrl, {2}, 4}, {kKey, VK_SPACE, 0, {4}, 4}});
+                 {kKey, VK_SPACE, ctrl, {2, 4}, 4}, {kKey, VK_SPACE, ctrl, {2}, 4}, {kKey, VK_SPACE, 0, {4}, 4},
+                 // Control and shift together: neither kind of step.
+                 {kKey, VK_DOWN, ctrl | shift, {4}, 4}, {kClick, 7, ctrl | shift, {4}, 4}});
     ListWindow single(kReport | LVS_SINGLESEL); // modifiers change nothing; control-space does not deselect
     RunSteps(single, {{kClick, 2, 0, {2}, 2}, {kClick, 5, ctrl, {5}, 5}, {kClick, 7, shift, {7}, 7},
                       {kKey, VK_DOWN, ctrl, {8}, 8}, {kKey, VK_UP, shift, {7}, 7}, {kKey, VK_SPACE, ctrl, {7}, 7}});
     ListWindow few(kReport, 5); // paging without a vertical bar: like Home and End
     RunSteps(few, {{kClick, 1, 0, {1}, 1}, {kKey, VK_NEXT, 0, {4}, 4}, {kKey, VK_PRIOR, 0, {0}, 0},
                    {kKey, VK_PRIOR, shift, {0}, 0}, {kKey, VK_NEXT, shift, Range(0, 4), 4}});
+}
+
+// Rows without an image: the margin between the cell's left edge and the
+// label counts as the row (its empty image rectangle lies at the cell's left).
+TEST(ListInput, AClickLeftOfTheLabelOfARowWithoutImageSelectsIt)
+{
+    ListWindow w;
+    const CRect label = w.Rect(3, 0, SECListBaseC::kCellLabel);
+    const CRect cell = w.Rect(3, 0, SECListBaseC::kCellWhole);
+    ASSERT_GT(label.left, cell.left + 1);
+    const CPoint margin(cell.left + 1, label.CenterPoint().y);
+    UINT flags = 0;
+    ASSERT_EQ(3, w.list.HitTest(margin, &flags));
+    ASSERT_TRUE(flags & SEC_LVHT_LEFTOFLABEL);
+    w.Click(margin);
+    EXPECT_EQ(std::vector<int>{3}, w.list.Selected());
+    EXPECT_EQ(3, w.list.GetFocusItem());
 }
 
 TEST(ListInput, VetoBlocksTheStepAndLaterModifierStepsUntilAPlainStepAsksAgain)

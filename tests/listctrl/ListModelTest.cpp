@@ -135,11 +135,14 @@ TEST(ListModel, GetNextItemAndSingleSelection)
     const struct { int from; UINT flags; int next; } steps[] = {
         {-1, LVNI_SELECTED, 1}, {1, LVNI_SELECTED, 4}, {4, LVNI_SELECTED, -1}, {4, LVNI_SELECTED | LVNI_ABOVE, 1},
         {2, LVNI_BELOW, 3},     {2, LVNI_TOLEFT, 1},   {5, LVNI_BELOW, -1},    {0, LVNI_ABOVE, -1},
-        // Starts past either end find nothing, and never wrap around.
-        {INT_MAX, LVNI_SELECTED, -1}, {INT_MAX, 0, -1}, {6, LVNI_ABOVE, -1}, {6, LVNI_SELECTED | LVNI_ABOVE, -1},
+        // Downward, starts past the end find nothing; upward, a walk back
+        // from the row count finds the last rows; nothing wraps around.
+        {INT_MAX, LVNI_SELECTED, -1}, {INT_MAX, 0, -1}, {6, LVNI_ABOVE, 5}, {6, LVNI_SELECTED | LVNI_ABOVE, 4},
+        {INT_MAX, LVNI_SELECTED | LVNI_ABOVE, 4}, {INT_MAX, LVNI_ABOVE, -1},
         {INT_MIN, LVNI_SELECTED | LVNI_ABOVE, -1}, {INT_MIN, LVNI_SELECTED, 1}, {-2, LVNI_BELOW, -1}};
     for (const auto& s : steps)
         EXPECT_EQ(s.next, list.GetNextItem(s.from, s.flags)) << s.from << " flags " << s.flags;
+    EXPECT_EQ(0, list.NotifyGetDispInfo(nullptr)); // no record: nobody is asked
 
     list.DeselectAllItems(-1);
     list.ModifyListStyle(0, LVS_SINGLESEL, FALSE);
