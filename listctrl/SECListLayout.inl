@@ -299,15 +299,15 @@ void SECListBaseT<THost>::FitColumnsToWidth()
     // never negative.
     m_columns[nMain]->m_cx = std::max(width - others, 0);
     if (width > count + 19 && m_columns[nMain]->m_cx < kMinMain) {
-        // Share what is left beside a 20-pixel main column out by the old widths.
+        // Share what is left beside a 20-pixel main column out by the old
+        // widths, each share taken off the remaining width before the next.
         m_columns[nMain]->m_cx = kMinMain;
         int remaining = width - kMinMain;
         const double sum = others > 0 ? static_cast<double>(others) : 1.0;
-        const int total = remaining;
         for (int i = 1; i <= count - 2; ++i) {
             if (i == nMain)
                 continue;
-            const int share = static_cast<int>(m_columns[i]->m_cx / sum * total);
+            const int share = static_cast<int>(m_columns[i]->m_cx / sum * remaining);
             m_columns[i]->m_cx = share;
             remaining -= share;
         }

@@ -282,6 +282,16 @@ TEST(ListLayout, FillingColumnsGiveTheMainColumnTheRestButNeverLessThanTwenty)
     }
     w.Resize(10, 100);
     EXPECT_EQ(0, w.list.GetColumnWidth(0)) << "too narrow to share: empty, not negative";
+
+    // Each share comes out of what the shares before it left.
+    LayoutWindow four(kReport, 0, {50, 100, 100, 100}, CRect(0, 0, 350, 200));
+    four.list.ModifyListStyleEx(0, SEC_LVSX_FITCOLUMNS);
+    ASSERT_EQ(50, four.list.GetColumnWidth(0));
+    four.Resize(110, 100); // 90 beside the main column
+    EXPECT_EQ(20, four.list.GetColumnWidth(0));
+    EXPECT_EQ(30, four.list.GetColumnWidth(1)); // 100 / 300 of 90
+    EXPECT_EQ(20, four.list.GetColumnWidth(2)); // 100 / 300 of the 60 left
+    EXPECT_EQ(40, four.list.GetColumnWidth(3)); // the rest
 }
 
 TEST(ListLayout, WindowsWithoutRoomAndListsWithoutColumnsAnswerNeutrally)
