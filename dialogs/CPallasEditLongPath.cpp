@@ -43,10 +43,7 @@ CString CPallasEditLongPath::GetDisplayedText() const
     ::ReleaseDC(m_hWnd, hWindowDC);
     if (hDC == nullptr)
         return text;
-    const HWND hParent = ::GetParent(m_hWnd);
-    const HFONT hFont = hParent != nullptr
-                            ? reinterpret_cast<HFONT>(::SendMessageW(hParent, WM_GETFONT, 0, 0))
-                            : nullptr;
+    const HFONT hFont = GetFieldFont();
     if (hFont != nullptr)
         ::SelectObject(hDC, hFont);
     const CString shown = DrawShortened(hDC, text, client);

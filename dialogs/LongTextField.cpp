@@ -37,17 +37,19 @@ LRESULT CLongTextField::OnSetText(WPARAM /*wParam*/, LPARAM /*lParam*/)
     return 0;
 }
 
+HFONT CLongTextField::GetFieldFont() const
+{
+    const HWND hParent = ::GetParent(m_hWnd);
+    return hParent != nullptr ? reinterpret_cast<HFONT>(::SendMessageW(hParent, WM_GETFONT, 0, 0)) : nullptr;
+}
+
 void CLongTextField::Draw(HDC hDC)
 {
     CRect client;
     GetClientRect(&client);
     CString text;
     GetWindowText(text);
-    // The dialog's font, as the field's neighbours show it.
-    const HWND hParent = ::GetParent(m_hWnd);
-    const HFONT hFont = hParent != nullptr
-                            ? reinterpret_cast<HFONT>(::SendMessageW(hParent, WM_GETFONT, 0, 0))
-                            : nullptr;
+    const HFONT hFont = GetFieldFont();
     const int saved = ::SaveDC(hDC);
     if (hFont != nullptr)
         ::SelectObject(hDC, hFont);

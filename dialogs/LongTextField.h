@@ -24,6 +24,9 @@ protected:
     LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
+    // The dialog's font, as the field's neighbours show it; null without a parent.
+    HFONT GetFieldFont() const;
+
     // Implementation
     void Draw(HDC hDC);
 };
